@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs what building and testing the toolchain needs, and only what is
+# missing, with apt-get (as root, or through sudo). Silent when all is there.
+set -euo pipefail
+
+# Each line: a package and how to tell it is present (a command, or a file
+# pattern that matches when it is installed).
+requirements=(
+  "g++ command:g++"
+  "cmake command:cmake"
+  "make command:make"
+  "libgtest-dev file:/usr/include/gtest/gtest.h"
+  "libgmock-dev file:/usr/include/gmock/gmock.h"
+  "perl command:perl"
+  "clang-format command:clang-format"
+  "qt6-base-dev file:/usr/include/*/qt6/QtWidgets/QApplication"
+)
+
+present() {
+  local kind=${1%%:*} what=${1#*:}
+  case $kind in
+    command) command -v "$what" >/dev/null 2>&1 ;;
+    file) compgen -G "$what" >/dev/null ;;
+  esac
+}
+
+missing=()
+for requirement in "${requirements[@]}"; do
+  package=${requirement%% *}
+  present "${requirement#* }" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if ! command -v apt-get >/dev/null 2>&1; then
+  echo "Missing: ${missing[*]}. Install them with your system's package manager." >&2
+  exit 1
+fi
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "Missing: ${missing[*]}. Run this script as root to install them." >&2
+    exit 1
+  fi
+  sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null

@@ -43,7 +43,7 @@ format:
 	clang-format -i $(SOURCES)
 
 format-check:
-	clang-format --dry-run --Werror $(SOURCES)
+	@clang-format --dry-run --Werror $(SOURCES) && echo "formatting: all sources clean"
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

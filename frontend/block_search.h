@@ -1,0 +1,29 @@
+// The outer form of a source program: the brace balance and the search for
+// the object header, the variable block and the code block.
+//
+// Each keyword is searched from the start of the normalised text, outside
+// double quotes, and its first occurrence counts, also inside a longer word.
+// A block runs from just after its "{" to just before the first "}" outside
+// quotes that follows; blocks do not nest. Each check reports its own
+// structural message through reportError and returns false.
+#pragma once
+
+#include <string>
+
+// False (" { } blocks missalligned") when the counts of "{" and "}" in the
+// whole text differ; quotes are not considered.
+bool checkBraceBalance(const std::string& text);
+
+// The object name between the end of the "kiv" at keyword and the brace at
+// brace, with every blank removed; tabs, CR and LF stay.
+std::string objectName(const std::string& text, long keyword, long brace);
+
+// "kiv" and the "{" after it; fills name with objectName.
+bool findObjectBlock(const std::string& text, std::string& name);
+
+// "var", the "{" after it and the "}" after that; fills block with the text
+// between the braces.
+bool findVariableBlock(const std::string& text, std::string& block);
+
+// "begin", the "{" after it and the "}" after that; fills block likewise.
+bool findCodeBlock(const std::string& text, std::string& block);

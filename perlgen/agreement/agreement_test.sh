@@ -1,0 +1,59 @@
+#!/bin/sh
+# agreement_test.sh BIN_DIR SOURCE
+#
+# Runs one source program through tarnel (which runs kivinterp on the
+# bytecode) and through tarnel_perl (which runs perl on the script), each in
+# a fresh directory of its own, and fails unless both print the same program
+# output. tarnel's closing line "assembled with (0) errors" is no program
+# output and is cut off before comparing.
+set -u
+bin=$1
+source=$2
+name=$(basename "$source")
+
+for program in tarnel kivinterp tarnel_perl; do
+  if [ ! -x "$bin/$program" ]; then
+    echo "$bin/$program has not been built"
+    exit 1
+  fi
+done
+
+work=$(mktemp -d) || exit 1
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/assembled" "$work/translated"
+ln -s "$bin/tarnel" "$bin/kivinterp" "$work/assembled/"
+ln -s "$bin/tarnel_perl" "$work/translated/"
+cp "$source" "$work/assembled/"
+cp "$source" "$work/translated/"
+
+(cd "$work/assembled" && ./tarnel "$name" </dev/null >output 2>&1) || {
+  echo "tarnel failed:"
+  cat "$work/assembled/output"
+  exit 1
+}
+(cd "$work/translated" && ./tarnel_perl "$name" </dev/null >output 2>&1) || {
+  echo "tarnel_perl failed:"
+  cat "$work/translated/output"
+  exit 1
+}
+
+if [ "$(tail -n 1 "$work/assembled/output")" != "assembled with (0) errors" ]; then
+  echo "tarnel did not end with its closing line:"
+  cat "$work/assembled/output"
+  exit 1
+fi
+sed '$d' "$work/assembled/output" >"$work/assembled/program-output"
+if ! cmp -s "$work/assembled/program-output" "$work/translated/output"; then
+  echo "the two translations print differently"
+  echo "--- tarnel ---"
+  cat "$work/assembled/program-output"
+  echo "--- tarnel_perl ---"
+  cat "$work/translated/output"
+  exit 1
+fi
+if [ ! -s "$work/translated/output" ]; then
+  echo "the program printed nothing"
+  exit 1
+fi
+echo "both print:"
+cat "$work/translated/output"

@@ -37,12 +37,15 @@ cp "$source" "$work/translated/"
   exit 1
 }
 
-if [ "$(tail -n 1 "$work/assembled/output")" != "assembled with (0) errors" ]; then
+closing="assembled with (0) errors"
+size=$(wc -c <"$work/assembled/output")
+cut=$((${#closing} + 1))
+if [ "$(tail -c "$cut" "$work/assembled/output")" != "$closing" ] || [ "$size" -lt "$cut" ]; then
   echo "tarnel did not end with its closing line:"
   cat "$work/assembled/output"
   exit 1
 fi
-sed '$d' "$work/assembled/output" >"$work/assembled/program-output"
+head -c $((size - cut)) "$work/assembled/output" >"$work/assembled/program-output"
 if ! cmp -s "$work/assembled/program-output" "$work/translated/output"; then
   echo "the two translations print differently"
   echo "--- tarnel ---"

@@ -4,6 +4,8 @@
 // is written as it stands.
 #include "perl_script.h"
 
+#include <unordered_map>
+
 #include "mnemonics.h"
 
 namespace {
@@ -31,7 +33,12 @@ const char* const kPrologue = "#!/usr/bin/perl \r\n\r\n\r\n\r\n$false = 0;\r\n$t
 class ScriptBuilder {
  public:
   ScriptBuilder(const ProgramTables& tables, const ScriptErrorSink& reportTo)
-      : tables_(tables), reportTo_(reportTo) {}
+      : tables_(tables), reportTo_(reportTo) {
+    // emplace keeps the first slot of a name declared twice.
+    for (const VariableSlot& variable : tables_.variables()) {
+      if (variable.inUse) variables_.emplace(variable.name, &variable);
+    }
+  }
 
   std::string build() {
     script_ = kPrologue;
@@ -52,10 +59,8 @@ class ScriptBuilder {
   // The first variable in declaration order whose name is the whole of
   // operand, or nullptr.
   const VariableSlot* variableNamed(const std::string& operand) const {
-    for (const VariableSlot& variable : tables_.variables()) {
-      if (variable.inUse && variable.name == operand) return &variable;
-    }
-    return nullptr;
+    auto found = variables_.find(operand);
+    return found != variables_.end() ? found->second : nullptr;
   }
 
   // The operand as Perl reads it: a variable gets its "$", anything else
@@ -224,6 +229,7 @@ class ScriptBuilder {
 
   const ProgramTables& tables_;
   const ScriptErrorSink& reportTo_;
+  std::unordered_map<std::string, const VariableSlot*> variables_;
   std::string script_;
 };
 

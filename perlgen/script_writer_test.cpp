@@ -87,11 +87,6 @@ TEST_F(ScriptWriter, PassesAPathWithBlanksAsOneArgument) {
   EXPECT_EQ(readBytes(spaced + "my demo.pl"), script());
 }
 
-TEST_F(ScriptWriter, ABareProgramNameWritesIntoTheWorkingDirectory) {
-  EXPECT_EQ(perlScriptPath("", "demo"), "demo.pl");
-  EXPECT_EQ(perlScriptPath("/opt/tarnel/", "demo"), "/opt/tarnel/demo.pl");
-}
-
 TEST_F(ScriptWriter, DoesNotStartPerlWhenTheScriptCannotBeWritten) {
   std::string missing = directory_ + "missing/";
   std::string wanted = nextErrorLine(1, "cannot write " + missing + "demo.pl");

@@ -1,0 +1,82 @@
+// Form1, the editor's one window: the text area Text1 and the menu commands
+// New, Open, Save, Save As, Exit, Default Program Template, Compile to Perl,
+// Compile to KIV ByteCode and About. The window's only state is CurrentFile,
+// the encoding the text will be saved in, and the text itself; no command
+// asks about unsaved changes.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include "file_dialog.h"
+#include "message_boxes.h"
+#include "source_text.h"
+#include "tool_launcher.h"
+
+namespace Ui {
+class Form1;
+}
+class QPlainTextEdit;
+
+// The eleven lines of the program skeleton, each ended by a line end.
+extern const char kDefaultProgramTemplate[];
+
+// The name an untitled document carries inside CurrentFile.
+extern const char kUntitledName[];
+
+// CurrentFile counts as not yet named when it holds "Untitled.tarnel"
+// anywhere (exact, case-sensitive).
+bool isUntitled(const QString& currentFile);
+
+// Twips (1/1440 inch) to pixels at dpi dots per inch, rounded.
+int twipsToPixels(int twips, int dpi);
+
+class Form1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // editorDirectory holds the editor's own program and the two translators
+  // (no trailing slash). The dialog, launcher and boxes must outlive the window.
+  Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& launcher,
+        MessageBoxes& boxes, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  const QString& currentFile() const { return currentFile_; }
+  TextEncoding encoding() const { return encoding_; }
+  // The text of Text1 with LF line ends, every character as typed.
+  QString text() const;
+  void setText(const QString& text);
+
+  // The commands, one per menu item.
+  void newDocument();
+  void open();
+  // Writes Text1 to CurrentFile, asking for a name first while it is
+  // untitled. False only when writing failed (after an error box); a
+  // cancelled dialog is not a failure.
+  bool save();
+  bool saveAs();
+  void exitEditor();
+  void insertDefaultTemplate();
+  void compileToPerl();
+  void compileToKiv();
+  void about();
+
+ private:
+  QString untitledPath() const;
+  void setCurrentFile(const QString& path);
+  // Shows the dialog with the preset "*.tarnel"; the empty text when no file
+  // was chosen.
+  QString askFileName(bool forSave);
+  bool writeCurrentFile();
+  void compileWith(const QString& toolName);
+  void sizeClientArea();
+
+  Ui::Form1* ui_;
+  QPlainTextEdit* text1_;
+  QString editorDirectory_;
+  FileDialog& cmd1_;
+  ProgramLauncher& launcher_;
+  MessageBoxes& boxes_;
+  QString currentFile_;
+  TextEncoding encoding_ = TextEncoding::Utf8;
+};

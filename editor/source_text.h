@@ -1,0 +1,34 @@
+// The bytes of a source file and the text the editor shows for them: how a
+// file is decoded, how its line ends are shown, and the exact bytes Save
+// writes, so that opening and saving an unchanged file keeps every byte.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The encoding a file was read in, and so the one it is saved in.
+enum class TextEncoding {
+  Utf8,         // valid UTF-8 without a byte order mark; also every new document
+  Utf8WithBom,  // valid UTF-8 that starts with the byte order mark EF BB BF
+  Latin1,       // anything else: one character per byte
+};
+
+struct FileText {
+  QString text;  // every character of the file, line ends included
+  TextEncoding encoding = TextEncoding::Utf8;
+};
+
+// Decodes as UTF-8 when bytes are valid UTF-8 (a leading byte order mark is
+// taken off and remembered in the encoding), otherwise as Latin-1.
+FileText decodeFileBytes(const QByteArray& bytes);
+
+// What Open shows for a file's text: one leading and one trailing CR LF
+// removed (the two Save adds), then every CR LF shown as a single LF.
+QString textForEditor(const QString& fileText);
+
+// The bytes Save writes for the editor's text: CR LF, the text with every
+// line end (LF, CR LF or a lone CR) written as CR LF, then a closing CR LF,
+// in the given encoding. False, with the reason in *error, when the text
+// holds a character that Latin-1 cannot represent; *bytes is then untouched.
+bool encodeSavedFile(const QString& editorText, TextEncoding encoding, QByteArray* bytes,
+                     QString* error);

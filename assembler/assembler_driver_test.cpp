@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -23,6 +24,14 @@ class RecordingStarter : public ProgramStarter {
   std::vector<std::vector<std::string>> calls;
 };
 
+// A fresh directory of its own for each test, so that tests run in
+// parallel never share a file; ends in '/'.
+std::string freshDirectory() {
+  std::string pattern = ::testing::TempDir() + "tarnel_test.XXXXXX";
+  if (mkdtemp(&pattern[0]) == nullptr) return ::testing::TempDir();
+  return pattern + "/";
+}
+
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -34,6 +43,7 @@ class AssemblerDriverTest : public ::testing::Test {
   void TearDown() override {
     std::remove(source_.c_str());
     std::remove((directory_ + "demo.kiv").c_str());
+    rmdir(directory_.c_str());
   }
   void writeSource(const std::string& bytes) {
     std::ofstream out(source_, std::ios::binary);
@@ -46,7 +56,7 @@ class AssemblerDriverTest : public ::testing::Test {
     output_ = GetCapturedStdout();
     return status;
   }
-  std::string directory_ = ::testing::TempDir();
+  std::string directory_ = freshDirectory();
   std::string self_ = directory_ + "tarnel";
   std::string source_ = directory_ + "driver_test.tarnel";
   std::string output_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -24,6 +25,14 @@ class RecordingStarter : public ProgramStarter {
   StartResult result{true, ""};
 };
 
+// A fresh directory of its own for each test, so that tests run in
+// parallel never share a file; ends in '/'.
+std::string freshDirectory() {
+  std::string pattern = ::testing::TempDir() + "tarnel_test.XXXXXX";
+  if (mkdtemp(&pattern[0]) == nullptr) return ::testing::TempDir();
+  return pattern + "/";
+}
+
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -32,8 +41,11 @@ std::string readFile(const std::string& path) {
 class EmitBytecodeTest : public ::testing::Test {
  protected:
   void SetUp() override { errorCount = 0; }
-  void TearDown() override { std::remove((directory_ + "demo.kiv").c_str()); }
-  std::string directory_ = ::testing::TempDir();
+  void TearDown() override {
+    std::remove((directory_ + "demo.kiv").c_str());
+    rmdir(directory_.c_str());
+  }
+  std::string directory_ = freshDirectory();
   RecordingStarter starter_;
 };
 

@@ -55,7 +55,9 @@ class SourceFileTest : public ::testing::Test {
     out << bytes;
   }
   void TearDown() override { std::remove(path_.c_str()); }
-  std::string path_ = ::testing::TempDir() + "source_file_test.tarnel";
+  // Named after the test, so that tests run in parallel never share it.
+  std::string path_ = ::testing::TempDir() +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".tarnel";
 };
 
 TEST_F(SourceFileTest, ReadsLineFeedFileLikeCrLfFile) {

@@ -72,16 +72,6 @@ TEST(Declarations, RejectsMalformedLines) {
   }
 }
 
-TEST(Declarations, KeepsGoingAfterAnError) {
-  Parsed parsed = parse("\r\nvar x\r\nvar& a\r\nbad line\r\nvar# b := 1.5\r\n   ");
-  EXPECT_EQ(parsed.output,
-            "error(1) invalid variable decleration\nerror(2) invalid variable decleration\n");
-  ASSERT_EQ(parsed.tables.variableCount(), 6);
-  EXPECT_EQ(parsed.tables.variables()[0].name, "a");
-  EXPECT_EQ(parsed.tables.variables()[1].name, "b");
-  EXPECT_EQ(parsed.tables.variables()[1].value, "1.5");
-}
-
 TEST(Declarations, BlockOnOneLineHoldsNothing) {
   Parsed parsed = parse(" var& x ");
   EXPECT_EQ(parsed.output, "");

@@ -60,14 +60,6 @@ class SourceFileTest : public ::testing::Test {
                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".tarnel";
 };
 
-TEST_F(SourceFileTest, ReadsLineFeedFileLikeCrLfFile) {
-  write("kiv a {\nvar {\r\n}\n");
-  std::string text;
-  ASSERT_TRUE(readWholeFile(path_, text));
-  EXPECT_EQ(text, "kiv a {\r\nvar {\r\n}\r\n");
-  EXPECT_EQ(fileSize(path_), 17);
-}
-
 TEST_F(SourceFileTest, NulByteEndsText) {
   write(std::string("ab\0cd", 5));
   std::string text;

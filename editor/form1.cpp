@@ -66,6 +66,10 @@ Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& 
       launcher_(launcher),
       boxes_(boxes) {
   ui_->setupUi(this);
+  // The design captions "-" mark the two separators; a menu would print a
+  // separator's text as a section title, so the running ones carry none.
+  ui_->to->setText(QString());
+  ui_->test->setText(QString());
   text1_ = ui_->Text1;
   text1_->setFont(editorFont());
   new SourceHighlighter(text1_->document());

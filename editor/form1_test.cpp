@@ -73,11 +73,11 @@ TEST_F(EditorWindow, MenusCarryTheirNamesAndCaptions) {
   };
   const Item items[] = {
       {"File", "New", "New", false},
-      {"File", "to", "-", true},
+      {"File", "to", "", true},
       {"File", "Open", "Open ", false},
       {"File", "Save", "Save", false},
       {"File", "SaveAs", "Save As", false},
-      {"File", "test", "-", true},
+      {"File", "test", "", true},
       {"File", "Exit", "Exit", false},
       {"Edit", "Default", "Default Program Template", false},
       {"Compile", "Perl", "Compile to Perl", false},
@@ -163,7 +163,7 @@ TEST_F(EditorWindow, SavesTheTemplateAsExactBytes) {
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(EditorWindow, UntitledTestLooksForTheExactNameAnywhere) {
+TEST(CurrentFile, UntitledTestLooksForTheExactNameAnywhere) {
   struct Case {
     QString file;
     bool untitled;
@@ -192,17 +192,6 @@ TEST_F(EditorWindow, SaveAsksAgainWhileTheChosenNameIsUntitled) {
   EXPECT_EQ(readBytes(final), QByteArray("\r\nkiv\r\n"));
 }
 
-TEST_F(EditorWindow, SaveWritesANamedFileWithoutAsking) {
-  const QString path = dir.filePath("prog.tarnel");
-  writeBytes(path, "\r\nold\r\n");
-  cmd1.answer(path);
-  trigger("Open");
-  window->setText("new\n");
-  trigger("Save");
-  EXPECT_EQ(cmd1.shown.size(), 1u);
-  EXPECT_EQ(readBytes(path), QByteArray("\r\nnew\r\n\r\n"));
-}
-
 TEST_F(EditorWindow, OpenThenSaveKeepsEveryByte) {
   const QByteArray files[] = {
       QByteArray("\r\nkiv demo {\r\nprint \"gr\xC3\xBC\xC3\x9F\xC2\xA0\"\r\n}\r\n\r\n"),
@@ -220,18 +209,8 @@ TEST_F(EditorWindow, OpenThenSaveKeepsEveryByte) {
     trigger("Save");
     EXPECT_EQ(readBytes(path), bytes) << bytes.toHex().constData();
   }
+  EXPECT_EQ(cmd1.shown.size(), 4u);  // the open dialogs only
   EXPECT_TRUE(boxes.boxes.empty());
-}
-
-TEST_F(EditorWindow, OpenShowsLfLineEnds) {
-  const QString path = dir.filePath("shown.tarnel");
-  writeBytes(path, kSavedTemplate);
-  cmd1.answer(path);
-  trigger("Open");
-  ASSERT_EQ(cmd1.shown.size(), 1u);
-  EXPECT_FALSE(cmd1.shown[0].save);
-  EXPECT_EQ(cmd1.shown[0].preset, "*.tarnel");
-  EXPECT_EQ(window->text(), "kiv object {\n\nvar {\n\n}\n\nbegin {\n\n}\n\n}\n");
 }
 
 TEST_F(EditorWindow, OpenOfAnUnreadableFileEmptiesTheText) {
@@ -315,7 +294,7 @@ TEST_F(EditorWindow, CompileShowsWhyNoTerminalStarted) {
             "Cannot start x-terminal-emulator: not found\nCannot start xterm: not found");
 }
 
-TEST_F(EditorWindow, FailedSaveKeepsTheOldFileAndStartsNothing) {
+TEST_F(EditorWindow, FailedSaveShowsWhyAndStartsNothing) {
   const QString path = dir.filePath("missing folder/p.tarnel");
   cmd1.answer(path);
   window->setText("kiv");
@@ -337,6 +316,10 @@ TEST_F(EditorWindow, LatinOneFileRefusesTextItCannotHold) {
   window->setText(window->text() + QString::fromUtf8("\xE2\x82\xAC"));
   EXPECT_FALSE(window->save());
   ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text,
+            "Cannot save " + path +
+                QString::fromUtf8(":\nThe text holds the character \xE2\x82\xAC, which this "
+                                  "file's encoding (Latin-1) cannot store."));
   EXPECT_EQ(readBytes(path), bytes);
 }
 

@@ -64,29 +64,4 @@ TEST(SourceText, SavedBytesFrameTheTextWithCrLf) {
   }
 }
 
-TEST(SourceText, SavesInTheEncodingItWasReadIn) {
-  const QByteArray files[] = {
-      bytesOf("\r\nprint \"\xC3\xA9\"\r\n"),
-      bytesOf("\xEF\xBB\xBF\r\nkiv\r\n"),
-      bytesOf("\r\nprint \"\xE9\xFF\x80\xA0\"\r\n"),
-  };
-  for (const QByteArray& file : files) {
-    const FileText read = decodeFileBytes(file);
-    QByteArray saved;
-    QString error;
-    ASSERT_TRUE(encodeSavedFile(textForEditor(read.text), read.encoding, &saved, &error));
-    EXPECT_EQ(saved, file) << file.toHex().constData();
-  }
-}
-
-TEST(SourceText, RefusesCharactersLatin1CannotHold) {
-  QByteArray bytes("old");
-  QString error;
-  EXPECT_FALSE(
-      encodeSavedFile(QString::fromUtf8("x \xE2\x82\xAC"), TextEncoding::Latin1, &bytes, &error));
-  EXPECT_EQ(bytes, QByteArray("old"));
-  EXPECT_EQ(error, QString::fromUtf8("The text holds the character \xE2\x82\xAC, which this "
-                                     "file's encoding (Latin-1) cannot store."));
-}
-
 }  // namespace

@@ -35,10 +35,14 @@ int readAll(int fd, QByteArray* bytes) {
 FileText ReadTextFile(const QString& path, MessageBoxes& boxes) {
   QByteArray bytes;
   int error = 0;
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  // Opened without blocking, so that a pipe without a writer cannot hang the
+  // window; reading then blocks as usual.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     error = errno;
   } else {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     error = readAll(fd, &bytes);
     ::close(fd);
   }

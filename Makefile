@@ -5,7 +5,7 @@
 BUILD        ?= build
 SANITIZE_BUILD ?= build-asan
 PREFIX       ?= $(HOME)/.local
-PROGRAM      ?= examples/countdown.kiv
+PROGRAM      ?= examples/countdown.tarnel
 JOBS         ?= $(shell nproc)
 # CI treats every compiler warning as an error.
 WERROR       ?= $(if $(filter true,$(CI)),ON,OFF)

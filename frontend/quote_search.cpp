@@ -1,6 +1,8 @@
 // Quote-aware search and split; see quote_search.h.
 #include "quote_search.h"
 
+#include "token_list.h"
+
 long findUnquotedAfter(long pos, const std::string& text, const std::string& pattern) {
   if (pattern.empty()) return -1;
   std::size_t first = pos < -1 ? 0 : static_cast<std::size_t>(pos + 1);
@@ -16,17 +18,10 @@ long findUnquotedAfter(long pos, const std::string& text, const std::string& pat
 }
 
 std::vector<std::string> splitOutsideQuotes(const std::string& text, char separator) {
+  TokenList list;
+  list.split(text.c_str(), separator);
   std::vector<std::string> pieces;
-  std::size_t start = 0;
-  bool outside = true;
-  for (std::size_t p = 0; p < text.size(); ++p) {
-    if (text[p] == '"') outside = !outside;
-    if (outside && text[p] == separator) {
-      pieces.push_back(text.substr(start, p - start));
-      start = p + 1;
-    }
-  }
-  if (pieces.empty()) return pieces;
-  pieces.push_back(text.substr(start));
+  pieces.reserve(static_cast<std::size_t>(list.count()));
+  for (int i = 0; i < list.count(); ++i) pieces.emplace_back(list.at(i));
   return pieces;
 }

@@ -15,7 +15,7 @@
 // never found.
 long findUnquotedAfter(long pos, const std::string& text, const std::string& pattern);
 
-// The pieces of text cut at every separator that stands outside double
+// The pieces of text as TokenList cuts them: at every separator that stands outside double
 // quotes: n separators give n + 1 pieces, the last being whatever follows
 // the last separator, so empty pieces count. A text holding no such
 // separator gives no piece at all. Quotes stay in the pieces as they stand.

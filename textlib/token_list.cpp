@@ -5,6 +5,19 @@
 
 #include "text_routines.h"
 
+namespace {
+
+// Copies positions from up to but not including to, both known to lie
+// within the line, into scratch. Copying directly rather than through
+// textRange keeps a split linear: textRange measures the whole line first.
+void copyPiece(const char* line, int from, int to, std::vector<char>& scratch) {
+  int length = to - from;
+  for (int i = 0; i < length; ++i) scratch[static_cast<std::size_t>(i)] = line[from + i];
+  scratch[static_cast<std::size_t>(length)] = '\0';
+}
+
+}  // namespace
+
 void Token::assign(const char* text) {
   text_.reset(new char[textLength(text) + 1]);
   textCopy(text_.get(), text);
@@ -28,12 +41,12 @@ void TokenList::split(const char* line, char separator) {
   if (separators == 0) return;
 
   items_.reset(new Token[separators + 1]);
-  std::vector<char> piece(textLength(line) + 1);
+  std::vector<char> piece(static_cast<std::size_t>(textLength(line)) + 1);
   bool outside = true;
   for (int p = 0; line[p] != '\0'; ++p) {
     if (line[p] == '"') outside = !outside;
     if (line[p] == separator && outside) {
-      textRange(line, piece.data(), start_, p);
+      copyPiece(line, start_, p, piece);
       items_[count_++].assign(piece.data());
       start_ = p + 1;
     }

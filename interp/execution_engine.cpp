@@ -3,6 +3,7 @@
 
 #include <istream>
 #include <ostream>
+#include <unordered_map>
 
 #include "escapes.h"
 #include "opcodes.h"
@@ -12,13 +13,23 @@ ExecutionEngine::ExecutionEngine(Interpreter& program, std::istream& in, std::os
     : program_(program), in_(in), out_(out) {}
 
 void ExecutionEngine::decode() {
+  // The first variable of each name, as findVariable gives it, without a
+  // linear search per operand.
+  std::unordered_map<std::string, int> firstByName;
+  for (std::size_t i = 0; i < program_.variables.size(); ++i) {
+    firstByName.emplace(program_.variables[i].name, static_cast<int>(i));
+  }
+  auto variableOf = [&](const std::string& operand) {
+    auto found = firstByName.find(operand);
+    return found == firstByName.end() ? -1 : found->second;
+  };
   steps_.resize(static_cast<std::size_t>(program_.code.count()));
   for (int i = 0; i < program_.code.count(); ++i) {
     const CodeRecord& record = program_.code[i];
     Step& step = steps_[static_cast<std::size_t>(i)];
     step.opcode = toInteger(record.opcode);
-    step.operand1Variable = program_.findVariable(record.operand1);
-    step.operand2Variable = program_.findVariable(record.operand2);
+    step.operand1Variable = variableOf(record.operand1);
+    step.operand2Variable = variableOf(record.operand2);
     step.targetIsName = startsWithLetter(record.operand1);
     step.target = toInteger(record.operand1);
   }

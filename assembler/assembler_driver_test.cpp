@@ -9,33 +9,12 @@
 #include <iterator>
 
 #include "front_end.h"
+#include "test_support.h"
 
 namespace {
 
 using ::testing::internal::CaptureStdout;
 using ::testing::internal::GetCapturedStdout;
-
-class RecordingStarter : public ProgramStarter {
- public:
-  StartResult run(const std::vector<std::string>& argv) override {
-    calls.push_back(argv);
-    return StartResult{true, ""};
-  }
-  std::vector<std::vector<std::string>> calls;
-};
-
-// A fresh directory of its own for each test, so that tests run in
-// parallel never share a file; ends in '/'.
-std::string freshDirectory() {
-  std::string pattern = ::testing::TempDir() + "tarnel_test.XXXXXX";
-  if (mkdtemp(&pattern[0]) == nullptr) return ::testing::TempDir();
-  return pattern + "/";
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class AssemblerDriverTest : public ::testing::Test {
  protected:

@@ -11,25 +11,11 @@
 
 #include "front_end.h"
 #include "perl_script.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class RecordingStarter : public ProgramStarter {
- public:
-  StartResult run(const std::vector<std::string>& argv) override {
-    calls.push_back(argv);
-    return result;
-  }
-  std::vector<std::vector<std::string>> calls;
-  StartResult result{true, ""};
-};
-
-std::string readBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The numbered line reportError writes for the next error of this process.
 std::string nextErrorLine(int ahead, const std::string& message) {
@@ -39,9 +25,7 @@ std::string nextErrorLine(int ahead, const std::string& message) {
 class ScriptWriter : public testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "perlgen.XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    directory_ = pattern + "/";
+    directory_ = freshDirectory();
     tables_.reserveVariables(1);
     tables_.addVariable("n", "2", VariableInteger);
     tables_.reserveStatements(2);
@@ -67,7 +51,7 @@ class ScriptWriter : public testing::Test {
 
 TEST_F(ScriptWriter, WritesTheScriptBesideTheProgramAndRunsPerlOnIt) {
   EXPECT_EQ(write("demo", directory_), "");
-  EXPECT_EQ(readBytes(directory_ + "demo.pl"), script());
+  EXPECT_EQ(readFile(directory_ + "demo.pl"), script());
   using Calls = std::vector<std::vector<std::string>>;
   EXPECT_EQ(starter_.calls, (Calls{{"perl", directory_ + "demo.pl"}}));
 }
@@ -75,7 +59,7 @@ TEST_F(ScriptWriter, WritesTheScriptBesideTheProgramAndRunsPerlOnIt) {
 TEST_F(ScriptWriter, ReplacesAnEarlierScriptOfTheSameName) {
   std::ofstream(directory_ + "demo.pl") << std::string(5000, 'x');
   write("demo", directory_);
-  EXPECT_EQ(readBytes(directory_ + "demo.pl"), script());
+  EXPECT_EQ(readFile(directory_ + "demo.pl"), script());
 }
 
 TEST_F(ScriptWriter, PassesAPathWithBlanksAsOneArgument) {
@@ -84,7 +68,7 @@ TEST_F(ScriptWriter, PassesAPathWithBlanksAsOneArgument) {
   write("my demo", spaced);
   ASSERT_EQ(starter_.calls.size(), 1u);
   EXPECT_EQ(starter_.calls[0], (std::vector<std::string>{"perl", spaced + "my demo.pl"}));
-  EXPECT_EQ(readBytes(spaced + "my demo.pl"), script());
+  EXPECT_EQ(readFile(spaced + "my demo.pl"), script());
 }
 
 TEST_F(ScriptWriter, DoesNotStartPerlWhenTheScriptCannotBeWritten) {
@@ -98,7 +82,7 @@ TEST_F(ScriptWriter, ReportsAPerlThatCannotBeStarted) {
   starter_.result = StartResult{false, "No such file or directory"};
   std::string wanted = nextErrorLine(1, "cannot start perl: No such file or directory");
   EXPECT_EQ(write("demo", directory_), wanted);
-  EXPECT_EQ(readBytes(directory_ + "demo.pl"), script());
+  EXPECT_EQ(readFile(directory_ + "demo.pl"), script());
 }
 
 TEST_F(ScriptWriter, NumbersStatementErrorsAndStillWritesAndRuns) {
@@ -107,7 +91,7 @@ TEST_F(ScriptWriter, NumbersStatementErrorsAndStillWritesAndRuns) {
   int before = errorCount;
   EXPECT_EQ(write("demo", directory_), wanted);
   EXPECT_EQ(errorCount, before + 1);
-  EXPECT_EQ(readBytes(directory_ + "demo.pl"), script());
+  EXPECT_EQ(readFile(directory_ + "demo.pl"), script());
   EXPECT_EQ(starter_.calls.size(), 1u);
 }
 

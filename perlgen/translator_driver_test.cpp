@@ -8,25 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-class RecordingStarter : public ProgramStarter {
- public:
-  StartResult run(const std::vector<std::string>& argv) override {
-    calls.push_back(argv);
-    return StartResult{true, ""};
-  }
-  std::vector<std::vector<std::string>> calls;
-};
-
 // Front-end errors are counted for the whole process, so this binary holds
 // the one driver test that makes the front end count one.
 TEST(TranslatorDriver, FrontEndErrorsWriteNoScriptAndStartNothing) {
-  std::string pattern = (fs::temp_directory_path() / "perldriver.XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  std::string directory = pattern + "/";
+  std::string directory = freshDirectory();
   std::string source = directory + "broken.tarnel";
   std::ofstream(source, std::ios::binary)
       << "kiv broken {\r\nvar {\r\nvar% x\r\n}\r\nbegin {\r\nprint \"no\"\r\n}\r\n}\r\n";

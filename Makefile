@@ -10,9 +10,12 @@ JOBS         ?= $(shell nproc)
 # CI treats every compiler warning as an error.
 WERROR       ?= $(if $(filter true,$(CI)),ON,OFF)
 
+BENCHMARKS = label_resolution_bench countdown_bench assembler_bench perl_script_bench
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all deps configure build run test test-sanitize format format-check install clean
+MAKEFLAGS += --no-print-directory
+
+.PHONY: all deps configure build run test test-sanitize bench format format-check install clean
 
 all: build
 
@@ -39,6 +42,12 @@ test-sanitize: deps
 	ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
 
+# Builds in release mode and prints each benchmark's figures.
+bench: deps
+	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTARNEL_EDITOR=OFF >/dev/null
+	@cmake --build build-bench -j $(JOBS) --target $(BENCHMARKS)
+	@for b in $(BENCHMARKS); do echo "== $$b"; build-bench/bench/$$b; done
+
 format:
 	clang-format -i $(SOURCES)
 
@@ -49,4 +58,4 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench

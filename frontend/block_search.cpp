@@ -14,6 +14,25 @@ std::string between(const std::string& text, long open, long close) {
                      static_cast<std::size_t>(close - open - 1));
 }
 
+// block = keyword ... "{" text "}": the text between the first "{" after
+// the keyword and the first "}" after that brace, all outside quotes.
+bool findBlock(const std::string& text, const char* keyword, const char* notFound,
+               const char* bracesMissing, std::string& block) {
+  long start = findUnquotedAfter(-1, text, keyword);
+  if (start == -1) {
+    reportError("%s", notFound);
+    return false;
+  }
+  long open = findUnquotedAfter(start, text, "{");
+  long close = open == -1 ? -1 : findUnquotedAfter(open, text, "}");
+  if (close == -1) {
+    reportError("%s", bracesMissing);
+    return false;
+  }
+  block = between(text, open, close);
+  return true;
+}
+
 }  // namespace
 
 bool checkBraceBalance(const std::string& text) {
@@ -48,33 +67,9 @@ bool findObjectBlock(const std::string& text, std::string& name) {
 }
 
 bool findVariableBlock(const std::string& text, std::string& block) {
-  long keyword = findUnquotedAfter(-1, text, "var");
-  if (keyword == -1) {
-    reportError("var block not found");
-    return false;
-  }
-  long open = findUnquotedAfter(keyword, text, "{");
-  long close = open == -1 ? -1 : findUnquotedAfter(open, text, "}");
-  if (close == -1) {
-    reportError("var { or } not found");
-    return false;
-  }
-  block = between(text, open, close);
-  return true;
+  return findBlock(text, "var", "var block not found", "var { or } not found", block);
 }
 
 bool findCodeBlock(const std::string& text, std::string& block) {
-  long keyword = findUnquotedAfter(-1, text, "begin");
-  if (keyword == -1) {
-    reportError(" begin block not found ");
-    return false;
-  }
-  long open = findUnquotedAfter(keyword, text, "{");
-  long close = open == -1 ? -1 : findUnquotedAfter(open, text, "}");
-  if (close == -1) {
-    reportError(" begin missing { or } ");
-    return false;
-  }
-  block = between(text, open, close);
-  return true;
+  return findBlock(text, "begin", " begin block not found ", " begin missing { or } ", block);
 }

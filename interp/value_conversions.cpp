@@ -147,15 +147,17 @@ int64_t decimalExponent(const char* first, const char* last) {
   return exponent + (negative ? -written : written);
 }
 
+// Reads an optional '+' or '-' at position at, moving past it; true for '-'.
+bool readSign(const std::string& text, std::size_t& at) {
+  if (at >= text.size() || (text[at] != '+' && text[at] != '-')) return false;
+  return text[at++] == '-';
+}
+
 }  // namespace
 
 int32_t toInteger(const std::string& text) {
   std::size_t at = skipBlanks(text);
-  bool negative = false;
-  if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-    negative = text[at] == '-';
-    ++at;
-  }
+  const bool negative = readSign(text, at);
   // Accumulated as a magnitude that stops growing once past the range.
   const int64_t limit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
   int64_t magnitude = 0;
@@ -171,11 +173,7 @@ int32_t toInteger(const std::string& text) {
 
 double toFloat(const std::string& text) {
   std::size_t at = skipBlanks(text);
-  bool negative = false;
-  if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-    negative = text[at] == '-';
-    ++at;
-  }
+  const bool negative = readSign(text, at);
   const std::size_t numberStart = at;
   std::size_t digits = 0;
   for (; at < text.size() && isDigit(text[at]); ++at) ++digits;

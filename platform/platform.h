@@ -20,6 +20,8 @@ bool fileExists(const std::string& path);
 struct StartResult {
   bool started = false;
   std::string reason;  // the system's reason when the program could not start
+  // Once started: true only when the program ended by itself with status 0.
+  bool succeeded = false;
 };
 
 // Starts another program and waits for it to end. The argument vector goes
@@ -32,7 +34,8 @@ class ProgramStarter {
 };
 
 // The real starter: a bare program name is found through PATH, standard
-// output is flushed first, the exit status is ignored.
+// output is flushed first. The program starts with the default action for
+// every signal the caller may have set aside for itself.
 class SystemProgramStarter : public ProgramStarter {
  public:
   StartResult run(const std::vector<std::string>& argv) override;

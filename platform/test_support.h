@@ -20,7 +20,7 @@ class RecordingStarter : public ProgramStarter {
     return result;
   }
   std::vector<std::vector<std::string>> calls;
-  StartResult result{true, ""};
+  StartResult result{true, "", true};
 };
 
 // A directory of its own for each test, so that tests run in parallel never

@@ -51,6 +51,12 @@ std::string objectName(const std::string& text, long keyword, long brace) {
   return name;
 }
 
+bool checkObjectName(const std::string& name) {
+  if (name.find('/') == std::string::npos) return true;
+  reportError("invalid object name %s", name.c_str());
+  return false;
+}
+
 bool findObjectBlock(const std::string& text, std::string& name) {
   long keyword = findUnquotedAfter(-1, text, "kiv");
   if (keyword == -1) {

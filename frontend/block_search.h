@@ -18,6 +18,11 @@ bool checkBraceBalance(const std::string& text);
 // brace, with every blank removed; tabs, CR and LF stay.
 std::string objectName(const std::string& text, long keyword, long brace);
 
+// False ("invalid object name NAME") when name holds a "/": the output file
+// is named after the object and must land in the programs' own folder, not
+// wherever a path in the name points.
+bool checkObjectName(const std::string& name);
+
 // "kiv" and the "{" after it; fills name with objectName.
 bool findObjectBlock(const std::string& text, std::string& name);
 

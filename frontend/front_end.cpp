@@ -24,6 +24,7 @@ void analyseSource(std::string& text, const FrontEndOptions& options, ProgramTab
   stripComments(text);
   if (!checkBraceBalance(text)) return;
   if (!findObjectBlock(text, name)) return;
+  checkObjectName(name);
   std::string block;
   if (!findVariableBlock(text, block)) return;
   parseDeclarations(block, tables);

@@ -5,6 +5,7 @@
 
 #include "emit_bytecode.h"
 #include "front_end.h"
+#include "source_file.h"
 
 int runAssembler(const std::vector<std::string>& args, ProgramStarter& starter) {
   std::string self = args.empty() ? std::string("tarnel") : args[0];
@@ -14,15 +15,15 @@ int runAssembler(const std::vector<std::string>& args, ProgramStarter& starter) 
   }
   const std::string& source = args[1];
   std::string directory = programDirectory(self);
-  if (!fileExists(source)) {
-    std::cout << "file " << source << " not found .. " << '\n' << std::flush;
-    return 1;
-  }
+  InputFile file;
+  if (!readSourceFile(source, file)) return 1;
   FrontEndOptions options;
   options.collapseSpacing = true;
   options.summaryAfterBackEnd = true;
-  compileSource(source, options, [&](const std::string& objectName, const ProgramTables& tables) {
-    emitBytecode(directory, objectName, tables, starter);
-  });
-  return errorCount == 0 ? 0 : 1;
+  bool interpreterSucceeded = true;
+  compileSource(source, file, options,
+                [&](const std::string& objectName, const ProgramTables& tables) {
+                  interpreterSucceeded = emitBytecode(directory, objectName, tables, starter);
+                });
+  return errorCount == 0 && interpreterSucceeded ? 0 : 1;
 }

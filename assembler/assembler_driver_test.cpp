@@ -57,4 +57,12 @@ TEST_F(AssemblerDriverTest, ReadOnlySourceIsAccepted) {
   chmod(source_.c_str(), 0644);
 }
 
+// An interpreter that fails makes the run fail, after the usual closing line.
+TEST_F(AssemblerDriverTest, FailingInterpreterGivesStatusOne) {
+  writeSource(kDemo);
+  starter_.result.succeeded = false;
+  EXPECT_EQ(run({self_, source_}), 1);
+  EXPECT_EQ(output_, "assembled with (0) errors\n");
+}
+
 }  // namespace

@@ -2,28 +2,21 @@
 // emit_bytecode.h.
 #include "emit_bytecode.h"
 
-#include <cstdio>
-
 #include "bytecode_text.h"
 #include "front_end.h"
+#include "output_file.h"
 
-bool writeTextFile(const std::string& path, const std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  return std::fclose(file) == 0 && written;
-}
-
-void emitBytecode(const std::string& programDirectory, const std::string& objectName,
+bool emitBytecode(const std::string& programDirectory, const std::string& objectName,
                   const ProgramTables& tables, ProgramStarter& starter) {
   std::string path = programDirectory + objectName + ".kiv";
-  if (!writeTextFile(path, bytecodeText(tables))) {
+  if (!writeFileAtomically(path, bytecodeText(tables)).written) {
     reportError("cannot write %s", path.c_str());
-    return;
+    return false;
   }
   std::string interpreter = programDirectory + "kivinterp";
   StartResult result = starter.run({interpreter, path});
   if (!result.started) {
     reportError("cannot start %s: %s", interpreter.c_str(), result.reason.c_str());
   }
+  return result.succeeded;
 }

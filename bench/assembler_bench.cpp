@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
   FrontEndOptions options;
   options.summaryAfterBackEnd = false;
   auto start = std::chrono::steady_clock::now();
-  compileSource(path, options, [&](const std::string&, const ProgramTables& tables) {
+  InputFile source = readInputFile(path);
+  compileSource(path, source, options, [&](const std::string&, const ProgramTables& tables) {
     bytes = bytecodeText(tables).size();
   });
   auto elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);

@@ -34,13 +34,15 @@ void analyseSource(std::string& text, const FrontEndOptions& options, ProgramTab
 
 }  // namespace
 
-void compileSource(const std::string& path, const FrontEndOptions& options,
+void compileSource(const std::string& path, InputFile& source, const FrontEndOptions& options,
                    const BackEnd& backEnd) {
   ProgramTables tables;
   std::string name;
   {
     std::string text;
-    if (readWholeFile(path, text)) {
+    text.swap(source.text);
+    if (source.status == InputStatus::Read) {
+      prepareSourceText(text);
       analyseSource(text, options, tables, name);
     } else {
       reportError("cannot read %s", path.c_str());

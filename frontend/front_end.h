@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "input_file.h"
 #include "program_tables.h"
 
 // Error lines written by reportError so far in this process; never reset.
@@ -27,7 +28,9 @@ struct FrontEndOptions {
 
 using BackEnd = std::function<void(const std::string& objectName, const ProgramTables& tables)>;
 
-// Runs the whole front end on path and, when no error was counted, backEnd;
-// writes the summary and pauses the console. The caller has checked the
-// file with fileExists.
-void compileSource(const std::string& path, const FrontEndOptions& options, const BackEnd& backEnd);
+// Runs the whole front end on source, the file read from path by
+// readSourceFile, and, when no error was counted, backEnd; writes the
+// summary and pauses the console. A source that could not be read is
+// reported as "cannot read PATH" and counted.
+void compileSource(const std::string& path, InputFile& source, const FrontEndOptions& options,
+                   const BackEnd& backEnd);

@@ -1,13 +1,24 @@
-// Reading a source file whole. The file is only read, never opened for
-// update, so a read-only source is accepted.
+// Reading a source file whole. The file is opened once, only for reading,
+// and read in one pass, so a read-only source, a pipe or a named FIFO is
+// accepted like any other file.
 #pragma once
 
 #include <string>
 
-// The number of bytes in the file, or -1 when it cannot be opened.
-long fileSize(const std::string& path);
+#include "input_file.h"
 
-// Replaces text by the file's bytes up to its first NUL byte (a NUL ends
-// the text for every later step), with bare line feeds made CR LF. False
-// when the file cannot be read; text is then empty.
+// Reads the source file named on a translator's command line. When it cannot
+// be opened, writes "file PATH not found .. "; when it is too large, "file
+// PATH too large (256 MiB or more) .. "; each as one console line, and gives
+// false. A file that opened but could not be read gives true with the status
+// ReadFailed, which the front end reports as a counted error.
+bool readSourceFile(const std::string& path, InputFile& source);
+
+// The bytes of a source file as the front end reads them: cut at the first
+// NUL byte (a NUL ends the text for every later step), with bare line feeds
+// made CR LF.
+void prepareSourceText(std::string& text);
+
+// Replaces text by the prepared bytes of the file at path; false when the
+// file cannot be read whole (text is then empty).
 bool readWholeFile(const std::string& path, std::string& text);

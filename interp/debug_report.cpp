@@ -2,7 +2,6 @@
 // page holds one line break, after the code heading. Every text taken from
 // the bytecode file has '&', '<' and '>' written as entities, so it shows as
 // written and cannot add markup to the page.
-#include <fstream>
 #include <ostream>
 #include <string>
 
@@ -58,10 +57,10 @@ void writeInstructionRow(std::ostream& report, const CodeRecord& record) {
 
 }  // namespace
 
-void Interpreter::writeDebugReport() const {
-  std::ofstream report("debug.html", std::ios::out | std::ios::trunc);
-  if (!report) return;
-  writeDebugReport(report);
+WriteResult Interpreter::writeDebugReport() const {
+  AtomicOutputFile report("debug.html");
+  writeDebugReport(report.stream());
+  return report.commit();
 }
 
 void Interpreter::writeDebugReport(std::ostream& report) const {

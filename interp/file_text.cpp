@@ -1,14 +1,13 @@
 // Whole-file reading and clamped substrings for the loader.
 #include "file_text.h"
 
-#include <fstream>
+#include <utility>
+
+#include "input_file.h"
 
 std::string readFileText(const std::string& path) {
-  std::string text;
-  std::ifstream in(path);
-  char c = 0;
-  while (in.get(c)) text += c;
-  return text;
+  InputFile file = readInputFile(path);
+  return file.status == InputStatus::Read ? std::move(file.text) : std::string();
 }
 
 std::string substring(const std::string& s, int start, int end) {

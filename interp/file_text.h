@@ -3,8 +3,8 @@
 
 #include <string>
 
-// The file's bytes, read in text mode up to its end or the first read
-// error; empty when it cannot be opened.
+// The file's bytes, read once; empty when it cannot be opened or read
+// whole, or is too large.
 std::string readFileText(const std::string& path);
 
 // The bytes of s from start up to but not including end. Positions are

@@ -9,7 +9,7 @@ Interpreter::Interpreter(std::istream& in, std::ostream& out) : in_(in), out_(ou
 
 void Interpreter::run(const std::string& path) {
   load(path);
-  writeDebugReport();
+  (void)writeDebugReport();
   execute();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "code_table.h"
+#include "output_file.h"
 #include "value_stack.h"
 
 // Types as the bytecode file marks them.
@@ -40,9 +41,9 @@ class Interpreter {
   // "code{", or a missing "}" after one, gives an empty section; a variable
   // entry without a colon outside quotes adds nothing.
   void loadText(const std::string& text);
-  // Writes debug.html in the current directory; nothing when it cannot be
-  // created.
-  void writeDebugReport() const;
+  // Writes debug.html in the current directory, whole or not at all: an
+  // earlier report stays as it was when the new one cannot be completed.
+  WriteResult writeDebugReport() const;
   void writeDebugReport(std::ostream& report) const;
   // Runs the loaded program from record 0 to the halt record, the end of
   // the table or a position outside it.

@@ -1,10 +1,35 @@
 // The command-line checks of kivinterp and the start of the run.
 #include "kivinterp_driver.h"
 
-#include <ostream>
+#include <iostream>
 
+#include "input_file.h"
 #include "interpreter.h"
-#include "platform.h"
+
+namespace {
+
+// The bytecode file, read once; writes the line that refuses it and gives
+// false when it cannot be used.
+bool readBytecodeFile(const std::string& path, InputFile& file, std::ostream& out) {
+  file = readInputFile(path);
+  switch (file.status) {
+    case InputStatus::Read:
+      return true;
+    case InputStatus::NotFound:
+      out << path << " file not found.. " << '\n' << std::flush;
+      return false;
+    case InputStatus::TooLarge:
+      out << path << " file too large (" << kMaxInputFileText << " or more).. " << '\n'
+          << std::flush;
+      return false;
+    case InputStatus::ReadFailed:
+      out << path << " file cannot be read: " << file.reason << ".. " << '\n' << std::flush;
+      return false;
+  }
+  return false;
+}
+
+}  // namespace
 
 int runKivinterp(const std::vector<std::string>& args, std::istream& in, std::ostream& out) {
   if (args.size() != 1) {
@@ -12,13 +37,20 @@ int runKivinterp(const std::vector<std::string>& args, std::istream& in, std::os
         << std::flush;
     return 1;
   }
-  Interpreter interpreter(in, out);
   const std::string& path = args[0];
-  if (!fileExists(path)) {
-    out << path << " file not found.. " << '\n' << std::flush;
-    return 1;
+  InputFile file;
+  if (!readBytecodeFile(path, file, out)) return 1;
+
+  Interpreter interpreter(in, out);
+  interpreter.loadText(file.text);
+  std::string().swap(file.text);
+  // The report is a by-product: when it cannot be written the program still
+  // runs, and the failure shows on standard error and in the exit status.
+  WriteResult report = interpreter.writeDebugReport();
+  if (!report.written) {
+    std::cerr << "kivinterp: cannot write debug.html: " << report.reason << '\n' << std::flush;
   }
-  interpreter.run(path);
+  interpreter.execute();
   out.flush();
-  return 0;
+  return report.written ? 0 : 1;
 }

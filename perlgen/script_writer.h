@@ -13,7 +13,7 @@ std::string perlScriptPath(const std::string& programDirectory, const std::strin
 // any earlier one, then runs {"perl", path} through starter and waits for
 // it. Errors go through reportError: those found in the statements (the
 // script is still written and run without them), "cannot write %s" (perl
-// is then not started) and "cannot start %s: %s". Perl's own exit status
-// is not looked at.
-void writePerlScript(const std::string& objectName, const ProgramTables& tables,
+// is then not started; an earlier script stays as it was) and "cannot start
+// %s: %s". True when perl ran the script and ended with status 0.
+bool writePerlScript(const std::string& objectName, const ProgramTables& tables,
                      const std::string& programDirectory, ProgramStarter& starter);

@@ -7,6 +7,7 @@
 
 #include "front_end.h"
 #include "script_writer.h"
+#include "source_file.h"
 
 int runTranslator(const std::vector<std::string>& args, ProgramStarter& starter) {
   if (args.size() != 2) {
@@ -14,19 +15,18 @@ int runTranslator(const std::vector<std::string>& args, ProgramStarter& starter)
     return 1;
   }
   const std::string& sourcePath = args[1];
-  if (!fileExists(sourcePath)) {
-    std::cout << "file " << sourcePath << " not found .. " << std::endl;
-    return 1;
-  }
+  InputFile source;
+  if (!readSourceFile(sourcePath, source)) return 1;
 
   // The script lands beside the translator, not beside the source file.
   std::string directory = programDirectory(args[0]);
   FrontEndOptions options;
   options.collapseSpacing = false;
   options.summaryAfterBackEnd = false;
-  compileSource(sourcePath, options,
+  bool perlSucceeded = true;
+  compileSource(sourcePath, source, options,
                 [&](const std::string& objectName, const ProgramTables& tables) {
-                  writePerlScript(objectName, tables, directory, starter);
+                  perlSucceeded = writePerlScript(objectName, tables, directory, starter);
                 });
-  return errorCount == 0 ? 0 : 1;
+  return errorCount == 0 && perlSucceeded ? 0 : 1;
 }

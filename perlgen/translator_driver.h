@@ -9,5 +9,6 @@
 #include "platform.h"
 
 // args is the whole command line, the program's own path first. Returns the
-// exit status: 0 after a translation without counted errors, 1 otherwise.
+// exit status: 0 after a translation without counted errors whose script
+// perl ran to a status of 0, 1 otherwise.
 int runTranslator(const std::vector<std::string>& args, ProgramStarter& starter);

@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "assembler_driver.h"
+#include "console_output.h"
 #include "platform.h"
 
 int main(int argc, char** argv) {
+  setUpConsoleOutput();
   std::vector<std::string> args(argv, argv + argc);
   SystemProgramStarter starter;
-  return runAssembler(args, starter);
+  return finishConsoleOutput("tarnel", runAssembler(args, starter));
 }

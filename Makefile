@@ -15,7 +15,10 @@ SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test test-sanitize bench format format-check install clean
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps configure build run test test-sanitize bench fuzz format format-check install clean
 
 all: build
 
@@ -48,6 +51,15 @@ bench: deps
 	@cmake --build build-bench -j $(JOBS) --target $(BENCHMARKS)
 	@for b in $(BENCHMARKS); do echo "== $$b"; build-bench/bench/$$b; done
 
+# Builds the libFuzzer targets with clang, AddressSanitizer and UBSan in
+# build-fuzz/ and runs each for FUZZ_SECONDS.
+fuzz:
+	@scripts/install-deps.sh fuzz
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTARNEL_FUZZ=ON -DTARNEL_EDITOR=OFF \
+	  -DTARNEL_WERROR=$(WERROR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+	@tests/fuzz/run.sh build-fuzz/fuzz $(FUZZ_SECONDS)
+
 format:
 	clang-format -i $(SOURCES)
 
@@ -58,4 +70,4 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench build-fuzz

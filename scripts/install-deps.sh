@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building and testing the toolchain needs, and only what is
 # missing, with apt-get (as root, or through sudo). Silent when all is there.
+#
+#   install-deps.sh [fuzz]
+#
+# "fuzz" adds what `make fuzz` needs: clang and its libFuzzer runtime.
 set -euo pipefail
 
 # Each line: a package and how to tell it is present (a command, or a file
@@ -15,6 +19,21 @@ requirements=(
   "clang-format command:clang-format"
   "qt6-base-dev file:/usr/include/*/qt6/QtWidgets/QApplication"
 )
+
+for extra in "$@"; do
+  case $extra in
+    fuzz)
+      requirements+=(
+        "clang command:clang"
+        "libclang-rt-dev file:/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a"
+      )
+      ;;
+    *)
+      echo "install-deps.sh: unknown extra '$extra' (known: fuzz)" >&2
+      exit 2
+      ;;
+  esac
+done
 
 present() {
   local kind=${1%%:*} what=${1#*:}

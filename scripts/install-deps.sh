@@ -14,6 +14,8 @@ requirements=(
   "perl command:perl"
   "clang-format command:clang-format"
   "qt6-base-dev file:/usr/include/*/qt6/QtWidgets/QApplication"
+  "scdoc command:scdoc"
+  "man-db command:lexgrog"
 )
 
 present() {

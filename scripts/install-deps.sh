@@ -16,6 +16,9 @@ requirements=(
   "qt6-base-dev file:/usr/include/*/qt6/QtWidgets/QApplication"
   "scdoc command:scdoc"
   "man-db command:lexgrog"
+  "desktop-file-utils command:desktop-file-validate"
+  "shared-mime-info command:update-mime-database"
+  "dpkg-dev command:dpkg-shlibdeps"
 )
 
 present() {

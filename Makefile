@@ -60,7 +60,7 @@ format-check:
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 	@if command -v update-mime-database >/dev/null 2>&1 && [ -w $(PREFIX)/share/mime ]; then \
-	  update-mime-database $(PREFIX)/share/mime; fi
+	  update-mime-database $(PREFIX)/share/mime >/dev/null; fi
 
 # A Debian package, build-package/tarnel_VERSION_ARCH.deb: the release preset
 # built with Debian's hardening flags, then CPack.

@@ -18,7 +18,7 @@ MAKEFLAGS += --no-print-directory
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz format format-check install clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz format format-check install package clean
 
 all: build
 
@@ -66,8 +66,23 @@ format:
 format-check:
 	@clang-format --dry-run --Werror $(SOURCES) && echo "formatting: all sources clean"
 
+# The programs, manual pages, documentation, examples, desktop entry, icons
+# and file type under PREFIX; the file type database there is refreshed
+# when the tool for it is present.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+	@if command -v update-mime-database >/dev/null 2>&1 && [ -w $(PREFIX)/share/mime ]; then \
+	  update-mime-database $(PREFIX)/share/mime >/dev/null; fi
+
+# A Debian package, build-package/tarnel_VERSION_ARCH.deb: the release preset
+# built with Debian's hardening flags, then CPack.
+package: deps
+	@DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
+	cmake --preset release \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+	@cpack --preset release
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench build-fuzz build-package

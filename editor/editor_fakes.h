@@ -16,7 +16,8 @@ class ScriptedFileDialog : public FileDialog {
  public:
   struct Shown {
     bool save;
-    QString preset;  // the file name when the dialog came up
+    QString preset;     // the file name when the dialog came up
+    QString directory;  // the folder it started in
   };
 
   // The next dialog returns path as its file name. Without an answer left,
@@ -25,6 +26,7 @@ class ScriptedFileDialog : public FileDialog {
 
   void setFileName(const QString& name) override { fileName_ = name; }
   QString fileName() const override { return fileName_; }
+  void setDirectory(const QString& folder) override { directory_ = folder; }
   void showOpen() override { show(false); }
   void showSave() override { show(true); }
 
@@ -32,7 +34,7 @@ class ScriptedFileDialog : public FileDialog {
 
  private:
   void show(bool save) {
-    shown.push_back({save, fileName_});
+    shown.push_back({save, fileName_, directory_});
     if (answers_.empty()) return;
     fileName_ = answers_.front();
     answers_.pop_front();
@@ -40,26 +42,25 @@ class ScriptedFileDialog : public FileDialog {
 
   std::deque<QString> answers_;
   QString fileName_;
+  QString directory_;
 };
 
 class RecordingLauncher : public ProgramLauncher {
  public:
-  struct Start {
-    QString program;
-    QStringList arguments;
-  };
-
   // Programs named here fail to start with the reason "not found".
   QStringList missing;
-  std::vector<Start> starts;
+  // Folders that cannot take new files; every other one can.
+  QStringList readOnly;
+  std::vector<Launch> starts;
 
-  LaunchResult startDetached(const QString& program, const QStringList& arguments) override {
-    starts.push_back({program, arguments});
+  LaunchResult startDetached(const Launch& launch) override {
+    starts.push_back(launch);
     LaunchResult result;
-    result.started = !missing.contains(program);
+    result.started = !missing.contains(launch.program);
     if (!result.started) result.reason = QStringLiteral("not found");
     return result;
   }
+  bool canWriteIn(const QString& directory) override { return !readOnly.contains(directory); }
 };
 
 class RecordingBoxes : public MessageBoxes {

@@ -12,6 +12,8 @@ void QtFileDialog::show(bool save) {
   QFileDialog dialog(parent_);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!directory_.isEmpty()) dialog.setDirectory(directory_);
+  if (save) dialog.setDefaultSuffix(QStringLiteral("tarnel"));
   dialog.setNameFilters(
       {QStringLiteral("Tarnel source files (*.tarnel)"), QStringLiteral("All files (*)")});
   // A wildcard in the name box acts as a filter, so the preset "*.tarnel"

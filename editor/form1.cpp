@@ -3,10 +3,16 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSaveFile>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include "source_highlighter.h"
@@ -48,6 +54,15 @@ QFont editorFont() {
   return font;
 }
 
+// Tab stops every 8 character cells of the text font, as in a terminal.
+constexpr int kTabCells = 8;
+
+bool isAltLetter(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers modifiers = key.modifiers();
+  return (modifiers & Qt::AltModifier) && !(modifiers & (Qt::ControlModifier | Qt::MetaModifier)) &&
+         key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z;
+}
+
 }  // namespace
 
 bool isUntitled(const QString& currentFile) {
@@ -55,6 +70,11 @@ bool isUntitled(const QString& currentFile) {
 }
 
 int twipsToPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
+QString withSourceExtension(const QString& path) {
+  if (QFileInfo(path).fileName().contains(QChar('.'))) return path;
+  return path + QStringLiteral(".tarnel");
+}
 
 Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& launcher,
              MessageBoxes& boxes, QWidget* parent)
@@ -72,6 +92,9 @@ Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& 
   ui_->test->setText(QString());
   text1_ = ui_->Text1;
   text1_->setFont(editorFont());
+  text1_->setTabStopDistance(kTabCells *
+                             QFontMetricsF(text1_->font()).horizontalAdvance(QChar(' ')));
+  text1_->installEventFilter(this);
   new SourceHighlighter(text1_->document());
 
   connect(ui_->New, &QAction::triggered, this, [this] { newDocument(); });
@@ -109,8 +132,16 @@ void Form1::setCurrentFile(const QString& path) {
   setWindowTitle(kTitlePrefix + currentFile_);
 }
 
+QString Form1::dialogDirectory() const {
+  if (isUntitled(currentFile_) && !launcher_.canWriteIn(editorDirectory_)) {
+    return QDir::currentPath();
+  }
+  return QFileInfo(currentFile_).absolutePath();
+}
+
 QString Form1::askFileName(bool forSave) {
   cmd1_.setFileName(kFilePreset);
+  cmd1_.setDirectory(dialogDirectory());
   if (forSave) {
     cmd1_.showSave();
   } else {
@@ -130,9 +161,13 @@ void Form1::newDocument() {
 void Form1::open() {
   const QString chosen = askFileName(false);
   if (chosen.isEmpty()) return;
-  currentFile_ = chosen;
+  openFile(chosen);
+}
+
+void Form1::openFile(const QString& path) {
+  currentFile_ = path;
   const FileText file = TarnelIDE::ReadTextFile(currentFile_, boxes_);
-  setCurrentFile(chosen);
+  setCurrentFile(path);
   encoding_ = file.encoding;
   setText(textForEditor(file.text));
 }
@@ -148,7 +183,7 @@ bool Form1::saveAs() {
   for (;;) {
     const QString chosen = askFileName(true);
     if (chosen.isEmpty()) return true;
-    setCurrentFile(chosen);
+    setCurrentFile(withSourceExtension(chosen));
     if (!isUntitled(currentFile_)) return writeCurrentFile();
   }
 }
@@ -173,7 +208,17 @@ bool Form1::writeCurrentFile() {
 
 void Form1::exitEditor() { close(); }
 
-void Form1::insertDefaultTemplate() { setText(QString::fromLatin1(kDefaultProgramTemplate)); }
+void Form1::insertDefaultTemplate() {
+  // One edit block over the whole text, so that a single undo brings the
+  // old text back; setPlainText would drop the undo history instead.
+  QTextCursor cursor(text1_->document());
+  cursor.beginEditBlock();
+  cursor.select(QTextCursor::Document);
+  cursor.insertText(QString::fromLatin1(kDefaultProgramTemplate));
+  cursor.endEditBlock();
+  cursor.movePosition(QTextCursor::Start);
+  text1_->setTextCursor(cursor);
+}
 
 void Form1::compileToPerl() { compileWith(QStringLiteral("tarnel_perl")); }
 
@@ -182,8 +227,7 @@ void Form1::compileToKiv() { compileWith(QStringLiteral("tarnel")); }
 void Form1::compileWith(const QString& toolName) {
   // A tool started on a file that failed to save would translate old text.
   if (!save()) return;
-  const QString tool = editorDirectory_ + QChar('/') + toolName;
-  const QString problem = startToolInTerminal(launcher_, tool, currentFile_);
+  const QString problem = startToolInTerminal(launcher_, editorDirectory_, toolName, currentFile_);
   if (!problem.isEmpty()) {
     boxes_.show(QMessageBox::Critical, QCoreApplication::applicationName(), problem);
   }
@@ -192,6 +236,26 @@ void Form1::compileWith(const QString& toolName) {
 void Form1::about() {
   boxes_.show(QMessageBox::Information, QCoreApplication::applicationName(),
               QStringLiteral("Application written by Vennick"));
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == text1_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (isAltLetter(*key)) {
+      openMenuWithInitial(QChar(QLatin1Char(static_cast<char>('A' + (key->key() - Qt::Key_A)))));
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::openMenuWithInitial(QChar initial) {
+  for (QAction* menu : menuBar()->actions()) {
+    if (menu->menu() != nullptr && menu->text().startsWith(initial, Qt::CaseInsensitive)) {
+      menuBar()->setActiveAction(menu);
+      return;
+    }
+  }
 }
 
 void Form1::sizeClientArea() {

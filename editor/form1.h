@@ -31,6 +31,10 @@ bool isUntitled(const QString& currentFile);
 // Twips (1/1440 inch) to pixels at dpi dots per inch, rounded.
 int twipsToPixels(int twips, int dpi);
 
+// The name Save As keeps: path itself, or path with ".tarnel" added when
+// its file name holds no dot at all.
+QString withSourceExtension(const QString& path);
+
 class Form1 : public QMainWindow {
   Q_OBJECT
 
@@ -50,6 +54,9 @@ class Form1 : public QMainWindow {
   // The commands, one per menu item.
   void newDocument();
   void open();
+  // What Open does once a file is chosen: path becomes CurrentFile and its
+  // text replaces Text1's. The file named on the command line opens so.
+  void openFile(const QString& path);
   // Writes Text1 to CurrentFile, asking for a name first while it is
   // untitled. False only when writing failed (after an error box); a
   // cancelled dialog is not a failure.
@@ -61,12 +68,22 @@ class Form1 : public QMainWindow {
   void compileToKiv();
   void about();
 
+ protected:
+  // Alt with a letter in Text1 opens the menu of that initial (File, Edit,
+  // Compile, Help) and is otherwise swallowed: it never types into the text.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QString untitledPath() const;
   void setCurrentFile(const QString& path);
   // Shows the dialog with the preset "*.tarnel"; the empty text when no file
   // was chosen.
   QString askFileName(bool forSave);
+  // The folder the dialogs start in: CurrentFile's. While untitled that is
+  // the editor directory, or the working directory when the editor
+  // directory cannot take files (a system-wide installation).
+  QString dialogDirectory() const;
+  void openMenuWithInitial(QChar initial);
   bool writeCurrentFile();
   void compileWith(const QString& toolName);
   void sizeClientArea();

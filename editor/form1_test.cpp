@@ -14,49 +14,12 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "editor_fakes.h"
+#include "editor_window_fixture.h"
 
 namespace {
 
 const QByteArray kSavedTemplate(
     "\r\nkiv object {\r\n\r\nvar {\r\n\r\n}\r\n\r\nbegin {\r\n\r\n}\r\n\r\n}\r\n\r\n");
-
-QByteArray readBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
-  return file.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
-// A window over a temporary editor directory that holds two executable
-// stand-ins for the translators.
-class EditorWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (const char* tool : {"tarnel", "tarnel_perl"}) {
-      QFile file(dir.filePath(tool));
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-      file.close();
-      file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    window = std::make_unique<Form1>(dir.path(), cmd1, launcher, boxes);
-  }
-
-  QString untitled() const { return dir.path() + "/Untitled.tarnel"; }
-  QString title() const { return window->windowTitle(); }
-  void trigger(const char* item) { window->findChild<QAction*>(item)->trigger(); }
-
-  QTemporaryDir dir;
-  ScriptedFileDialog cmd1;
-  RecordingLauncher launcher;
-  RecordingBoxes boxes;
-  std::unique_ptr<Form1> window;
-};
 
 TEST_F(EditorWindow, StartsUntitledAndEmpty) {
   EXPECT_EQ(window->currentFile(), untitled());
@@ -268,7 +231,8 @@ TEST_F(EditorWindow, CompileCommandsSaveFirstAndStartTheirTool) {
     EXPECT_EQ(readBytes(path), QByteArray("\r\nkiv\r\n")) << c.command;
     ASSERT_EQ(launcher.starts.size(), 1u) << c.command;
     EXPECT_EQ(launcher.starts[0].program, "x-terminal-emulator");
-    EXPECT_EQ(launcher.starts[0].arguments, (QStringList{"-e", dir.path() + "/" + c.tool, path}))
+    EXPECT_EQ(launcher.starts[0].arguments, (QStringList{"-T", QString(c.tool) + " - " + path, "-e",
+                                                         dir.path() + "/" + c.tool, path}))
         << c.command;
     launcher.starts.clear();
   }
@@ -280,7 +244,8 @@ TEST_F(EditorWindow, CompileGoesOnWithTheUntitledFileWhenSaveIsCancelled) {
   EXPECT_EQ(cmd1.shown.size(), 1u);
   EXPECT_FALSE(QFileInfo::exists(untitled()));
   ASSERT_EQ(launcher.starts.size(), 1u);
-  EXPECT_EQ(launcher.starts[0].arguments, (QStringList{"-e", dir.path() + "/tarnel", untitled()}));
+  EXPECT_EQ(launcher.starts[0].arguments.mid(2),
+            (QStringList{"-e", dir.path() + "/tarnel", untitled()}));
 }
 
 TEST_F(EditorWindow, CompileShowsWhyNoTerminalStarted) {

@@ -1,6 +1,14 @@
-// tarnel_ide: the window editor for source programs. Takes no arguments.
+// tarnel_ide: the window editor for source programs.
+//
+//   tarnel_ide [FILE.tarnel]
+//
+// Without an argument the editor starts untitled; with one it opens that
+// file as the Open command does.
 #include <QApplication>
+#include <QDir>
+#include <cstdio>
 
+#include "command_line.h"
 #include "file_dialog.h"
 #include "form1.h"
 #include "message_boxes.h"
@@ -8,6 +16,12 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  const EditorCommandLine commandLine =
+      parseEditorCommandLine(QCoreApplication::arguments(), QDir::currentPath());
+  if (!commandLine.valid) {
+    std::fprintf(stderr, "%s\n", qPrintable(commandLine.error));
+    return 1;
+  }
   QtFileDialog cmd1;
   QtMessageBoxes boxes;
   QProcessLauncher launcher;
@@ -15,5 +29,6 @@ int main(int argc, char** argv) {
   cmd1.setParentWindow(&window);
   boxes.setParentWindow(&window);
   window.show();
+  if (!commandLine.file.isEmpty()) window.openFile(commandLine.file);
   return application.exec();
 }

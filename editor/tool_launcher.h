@@ -11,22 +11,52 @@ struct LaunchResult {
   QString reason;  // the system's reason when the program could not start
 };
 
-// Starts a program detached from the editor, without a command processor:
-// each argument reaches the program whole, blanks included.
+// One program to start detached from the editor.
+struct Launch {
+  QString program;
+  QStringList arguments;     // each reaches the program whole, blanks included
+  QString workingDirectory;  // empty: the editor's own working directory
+  QString searchPathFirst;   // a folder put before the others in PATH; empty: PATH unchanged
+};
+
+// The system the editor starts tools on: starting a program without a
+// command processor, and whether a folder can take new files.
 class ProgramLauncher {
  public:
   virtual ~ProgramLauncher() = default;
-  virtual LaunchResult startDetached(const QString& program, const QStringList& arguments) = 0;
+  virtual LaunchResult startDetached(const Launch& launch) = 0;
+  virtual bool canWriteIn(const QString& directory) = 0;
 };
 
 class QProcessLauncher : public ProgramLauncher {
  public:
-  LaunchResult startDetached(const QString& program, const QStringList& arguments) override;
+  LaunchResult startDetached(const Launch& launch) override;
+  bool canWriteIn(const QString& directory) override;
 };
 
-// Runs "x-terminal-emulator -e TOOL FILE", or "xterm -e TOOL FILE" when the
-// first cannot be started. Checks first that tool is an executable file, so
-// that a missing tool is reported instead of a terminal that closes at once.
-// Returns the empty text on success, otherwise the message for the user,
-// naming each program that failed and the reason.
-QString startToolInTerminal(ProgramLauncher& launcher, const QString& tool, const QString& file);
+// How the terminal runs a tool of the editor's folder on a source file. A
+// tool writes its output beside the path it was started by, so:
+// - while that folder can be written, the tool is started by its full path
+//   from the editor's working directory, and its output lands beside it;
+// - otherwise (an installed system-wide copy) it is started by its bare
+//   name, found first in the editor's folder, from the source file's
+//   folder, so its output and debug.html land beside the source.
+struct ToolCommand {
+  QString command;           // the full path, or the bare name
+  QString workingDirectory;  // empty, or the source file's folder
+  QString searchPathFirst;   // empty, or the editor's folder
+};
+ToolCommand toolCommand(const QString& toolDirectory, const QString& toolName, const QString& file,
+                        bool toolDirectoryWritable);
+
+// The terminal title: the tool's name, " - " and the file.
+QString terminalTitle(const QString& toolName, const QString& file);
+
+// Runs "x-terminal-emulator -T TITLE -e TOOL FILE", or the same with
+// "xterm" when the first cannot be started. Checks first that the tool is an
+// executable file in toolDirectory, so that a missing tool is reported
+// instead of a terminal that closes at once. Returns the empty text on
+// success, otherwise the message for the user, naming each program that
+// failed and the reason.
+QString startToolInTerminal(ProgramLauncher& launcher, const QString& toolDirectory,
+                            const QString& toolName, const QString& file);

@@ -18,6 +18,11 @@ requirements=(
   "perl command:perl"
   "clang-format command:clang-format"
   "qt6-base-dev file:/usr/include/*/qt6/QtWidgets/QApplication"
+  "scdoc command:scdoc"
+  "man-db command:lexgrog"
+  "desktop-file-utils command:desktop-file-validate"
+  "shared-mime-info command:update-mime-database"
+  "dpkg-dev command:dpkg-shlibdeps"
 )
 
 for extra in "$@"; do

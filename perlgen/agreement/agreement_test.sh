@@ -1,14 +1,21 @@
 #!/bin/sh
-# agreement_test.sh BIN_DIR SOURCE
+# agreement_test.sh BIN_DIR SOURCE [KEPT_INPUT]
 #
 # Runs one source program through tarnel (which runs kivinterp on the
 # bytecode) and through tarnel_perl (which runs perl on the script), each in
 # a fresh directory of its own, and fails unless both print the same program
 # output. tarnel's closing line "assembled with (0) errors" is no program
 # output and is cut off before comparing.
+#
+# The program's standard input is the one its comment suggests, on a line
+#   ; Try:  printf 'TEXT' | tarnel NAME.tarnel
+# (TEXT as printf reads it); without such a line the input is empty. When
+# KEPT_INPUT is given, that file (an end-to-end case's input) must hold the
+# same bytes, so the documented input and the tested one cannot drift apart.
 set -u
 bin=$1
 source=$2
+kept=${3:-}
 name=$(basename "$source")
 
 for program in tarnel kivinterp tarnel_perl; do
@@ -26,12 +33,27 @@ ln -s "$bin/tarnel_perl" "$work/translated/"
 cp "$source" "$work/assembled/"
 cp "$source" "$work/translated/"
 
-(cd "$work/assembled" && ./tarnel "$name" </dev/null >output 2>&1) || {
+suggested=$(sed -n "s/^; Try: *printf '\([^']*\)' | tarnel .*/\1/p" "$source" | head -n 1)
+# The format is the comment's own text, as a reader would paste it.
+# shellcheck disable=SC2059
+printf "$suggested" >"$work/input"
+if [ -n "$kept" ]; then
+  if [ ! -f "$kept" ] && [ -s "$work/input" ]; then
+    echo "$kept is missing; it should hold the input the comment suggests"
+    exit 1
+  fi
+  if [ -f "$kept" ] && ! cmp -s "$kept" "$work/input"; then
+    echo "$kept differs from the input the comment of $name suggests"
+    exit 1
+  fi
+fi
+
+(cd "$work/assembled" && ./tarnel "$name" <"$work/input" >output 2>&1) || {
   echo "tarnel failed:"
   cat "$work/assembled/output"
   exit 1
 }
-(cd "$work/translated" && ./tarnel_perl "$name" </dev/null >output 2>&1) || {
+(cd "$work/translated" && ./tarnel_perl "$name" <"$work/input" >output 2>&1) || {
   echo "tarnel_perl failed:"
   cat "$work/translated/output"
   exit 1

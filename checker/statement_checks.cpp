@@ -14,9 +14,9 @@
 
 namespace {
 
-// What kivinterp does with the first operand of each mnemonic. It keeps
-// to the instructions of the mnemonic table (frontend/mnemonics.h); a
-// mnemonic missing here has no first-operand check.
+// What kivinterp does with the first operand of each mnemonic. This table
+// runs parallel to the mnemonic table of frontend/mnemonics.h: keep the two
+// in step (a mnemonic missing here has no first-operand check).
 enum class FirstOperand {
   SilentDestination,    // names no variable: the instruction does nothing
   ReportedDestination,  // names no variable: an error line at every run

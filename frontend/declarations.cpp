@@ -52,11 +52,10 @@ bool parseDeclaration(const std::string& line, SourcePosition position, ProgramT
 void parseDeclarations(const std::string& block, ProgramTables& tables, SourcePosition blockStart) {
   std::vector<std::string> lines = splitOutsideQuotes(block, '\n');
   tables.reserveVariables(static_cast<int>(lines.size()));
-  TextPositions positions(block, blockStart);
-  std::size_t start = 0;  // each piece follows the previous one and its line feed
+  PiecePlaces places(blockStart);
   for (const std::string& line : lines) {
-    SourcePosition position = positions.at(start);
-    start += line.size() + 1;
+    places.enter(line);
+    SourcePosition position = places.at(0);
     if (line.size() <= 3) continue;
     if (!parseDeclaration(line, position, tables)) {
       reportErrorAt(position, "invalid variable decleration");

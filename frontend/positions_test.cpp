@@ -22,24 +22,38 @@ std::string at(SourcePosition position) {
 
 std::string at(SourceSpan span) { return at(span.begin) + "-" + at(span.end); }
 
-TEST(TextPositions, CountsLinesAndColumnsFromTheStart) {
+TEST(SourcePlaces, CountLinesAndColumnsFromTheStart) {
   const std::string text = "ab\r\ncd\n\nx";
-  TextPositions fromFileStart(text);
-  EXPECT_EQ(at(fromFileStart.at(0)), "1:1");
-  EXPECT_EQ(at(fromFileStart.at(2)), "1:3");  // the CR
-  EXPECT_EQ(at(fromFileStart.at(3)), "1:4");  // the line feed ends its line
-  EXPECT_EQ(at(fromFileStart.at(4)), "2:1");
-  EXPECT_EQ(at(fromFileStart.at(7)), "3:1");
-  EXPECT_EQ(at(fromFileStart.at(8)), "4:1");
-  EXPECT_EQ(at(fromFileStart.at(9)), "4:2");  // just past the last byte
+  EXPECT_EQ(at(positionIn(text, 0)), "1:1");
+  EXPECT_EQ(at(positionIn(text, 2)), "1:3");  // the CR
+  EXPECT_EQ(at(positionIn(text, 3)), "1:4");  // the line feed ends its line
+  EXPECT_EQ(at(positionIn(text, 4)), "2:1");
+  EXPECT_EQ(at(positionIn(text, 7)), "3:1");
+  EXPECT_EQ(at(positionIn(text, 8)), "4:1");
+  EXPECT_EQ(at(positionIn(text, 9)), "4:2");  // just past the last byte
   // A block starts in the middle of a line: only its first line is shifted.
-  TextPositions block(text, SourcePosition{5, 8});
-  EXPECT_EQ(at(block.at(1)), "5:9");
-  EXPECT_EQ(at(block.at(5)), "6:2");
-  EXPECT_EQ(at(TextPositions("").at(0)), "1:1");
+  EXPECT_EQ(at(positionIn(text, 1, SourcePosition{5, 8})), "5:9");
+  EXPECT_EQ(at(positionIn(text, 5, SourcePosition{5, 8})), "6:2");
+  EXPECT_EQ(at(positionIn("", 0)), "1:1");
 }
 
-TEST(TextPositions, CollapsedBlanksKeepTheirOrigins) {
+TEST(SourcePlaces, FollowPiecesWithLineFeedsOfTheirOwn) {
+  // The pieces of "ab\n" "c\"x\ny\"d\n" "e" cut at the line feeds outside
+  // quotes, in a block that starts at line 3, column 7.
+  PiecePlaces places(SourcePosition{3, 7});
+  places.enter("ab");
+  EXPECT_EQ(at(places.at(0)), "3:7");
+  EXPECT_EQ(at(places.at(2)), "3:9");
+  places.enter("c\"x\ny\"d");
+  EXPECT_EQ(at(places.at(0)), "4:1");
+  EXPECT_EQ(at(places.at(3)), "4:4");  // its own line feed ends line 4
+  EXPECT_EQ(at(places.at(4)), "5:1");
+  EXPECT_EQ(at(places.at(7)), "5:4");
+  places.enter("e");
+  EXPECT_EQ(at(places.at(0)), "6:1");
+}
+
+TEST(SourcePlaces, CollapsedBlanksKeepTheirOrigins) {
   std::string text = "    mov  a, \"x  y\"  \r";
   std::vector<std::size_t> origins;
   collapseSpaces(text, origins);

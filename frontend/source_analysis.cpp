@@ -12,8 +12,8 @@
 namespace {
 
 // The place of the first byte after a block's opening brace.
-SourcePosition blockStart(const TextPositions& positions, const BlockOffsets& block) {
-  return positions.at(static_cast<std::size_t>(block.open + 1));
+SourcePosition blockStart(const std::string& text, const BlockOffsets& block) {
+  return positionIn(text, static_cast<std::size_t>(block.open + 1));
 }
 
 }  // namespace
@@ -34,17 +34,16 @@ void analyseSource(std::string source, bool collapseSpacing, SourceAnalysis& ana
         analysis.object.keyword == -1 ? SourceStop::ObjectKeyword : SourceStop::ObjectBrace;
     return;
   }
-  TextPositions positions(text);
   std::string block;
   if (!findVariableBlock(text, block, analysis.variables)) {
     analysis.stop =
         analysis.variables.keyword == -1 ? SourceStop::VariableKeyword : SourceStop::VariableBraces;
     return;
   }
-  parseDeclarations(block, analysis.tables, blockStart(positions, analysis.variables));
+  parseDeclarations(block, analysis.tables, blockStart(text, analysis.variables));
   if (!findCodeBlock(text, block, analysis.code)) {
     analysis.stop = analysis.code.keyword == -1 ? SourceStop::CodeKeyword : SourceStop::CodeBraces;
     return;
   }
-  parseStatements(block, collapseSpacing, analysis.tables, blockStart(positions, analysis.code));
+  parseStatements(block, collapseSpacing, analysis.tables, blockStart(text, analysis.code));
 }

@@ -28,18 +28,30 @@ struct SourceSpan {
   SourcePosition end;
 };
 
-// The place of every byte of a text that starts at a known place of the
-// source: the whole normalised text (starting at line 1, column 1), or a
-// block cut out of it (starting just after its brace).
-class TextPositions {
- public:
-  explicit TextPositions(const std::string& text, SourcePosition start = {1, 1});
+// The place of the byte at offset of text (offset may be its length, just
+// after the last byte), when text starts at start: the whole normalised
+// text starts at line 1, column 1; a block cut out of it just after its
+// brace. Counts the line feeds before offset, so a caller that needs many
+// places walks the pieces with PiecePlaces instead.
+SourcePosition positionIn(const std::string& text, std::size_t offset,
+                          SourcePosition start = {1, 1});
 
-  // The place of the byte at offset; offset may be the text's length, the
-  // place just after its last byte.
+// The places of the pieces of a text cut at its line feeds, visited in
+// order: each piece begins just after the line feed that ended the one
+// before, and may hold line feeds of its own (between double quotes).
+class PiecePlaces {
+ public:
+  explicit PiecePlaces(SourcePosition textStart) : next_(textStart) {}
+
+  // Moves on to piece, the one after those entered before.
+  void enter(const std::string& piece);
+
+  // The place of the byte at offset of the current piece; offset may be
+  // its length.
   SourcePosition at(std::size_t offset) const;
 
  private:
-  SourcePosition start_;
-  std::vector<std::size_t> lineStarts_;  // the offset after each line feed
+  SourcePosition current_;
+  SourcePosition next_;
+  std::vector<std::size_t> feeds_;  // offsets of the current piece's own line feeds
 };

@@ -18,30 +18,26 @@ std::string slice(const std::string& line, long start, long stop) {
   return line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(stop - start));
 }
 
-// The source places of the bytes of one line of the parsed text, which may
-// have had its blanks collapsed.
+// The source places of the bytes of one line as parsed, which may have
+// had its blanks collapsed.
 class LinePlaces {
  public:
-  LinePlaces(const TextPositions& block, const std::vector<std::size_t>* origins,
-             std::size_t lineStart, std::size_t lineSize)
-      : block_(block), origins_(origins), lineStart_(lineStart), lineSize_(lineSize) {}
+  LinePlaces(const PiecePlaces& written, const std::vector<std::size_t>* origins)
+      : written_(written), origins_(origins) {}
 
-  // offset is a position in the line, from 0 up to its length.
+  // offset is a position in the parsed line, from 0 up to its length.
   SourcePosition at(long offset) const {
-    std::size_t inLine = offset < 0 ? 0 : static_cast<std::size_t>(offset);
-    if (inLine > lineSize_) inLine = lineSize_;
-    std::size_t parsed = lineStart_ + inLine;
-    std::size_t written = origins_ == nullptr ? parsed : (*origins_)[parsed];
-    return block_.at(written);
+    std::size_t parsed = offset < 0 ? 0 : static_cast<std::size_t>(offset);
+    if (origins_ == nullptr) return written_.at(parsed);
+    if (parsed >= origins_->size()) parsed = origins_->size() - 1;
+    return written_.at((*origins_)[parsed]);
   }
 
   SourceSpan span(long start, long stop) const { return SourceSpan{at(start), at(stop)}; }
 
  private:
-  const TextPositions& block_;
+  const PiecePlaces& written_;
   const std::vector<std::size_t>* origins_;
-  std::size_t lineStart_;
-  std::size_t lineSize_;
 };
 
 void parseStatement(std::string line, bool collapseSpacing, const LinePlaces& places,
@@ -84,17 +80,19 @@ void parseStatement(std::string line, bool collapseSpacing, const LinePlaces& pl
 
 void parseStatements(const std::string& block, bool collapseSpacing, ProgramTables& tables,
                      SourcePosition blockStart) {
-  std::string text = block;
-  std::vector<std::size_t> origins;
-  if (collapseSpacing) collapseSpaces(text, origins);
-  TextPositions positions(block, blockStart);
-  std::vector<std::string> lines = splitOutsideQuotes(text, '\n');
+  // Collapsing keeps every line feed and double quote, so the block splits
+  // into the same lines before and after it, and each line starts outside
+  // quotes: collapsing line by line gives the text collapsing the block
+  // would, and keeps each line's own map back to the bytes as written.
+  std::vector<std::string> lines = splitOutsideQuotes(block, '\n');
   tables.reserveStatements(static_cast<int>(lines.size()));
-  std::size_t start = 0;  // each piece follows the previous one and its line feed
+  PiecePlaces written(blockStart);
+  std::vector<std::size_t> origins;
   for (std::string& line : lines) {
-    LinePlaces places(positions, collapseSpacing ? &origins : nullptr, start, line.size());
-    start += line.size() + 1;
+    written.enter(line);
+    if (collapseSpacing) collapseSpaces(line, origins);
     if (line.size() <= 3 || firstNonSpace(line) == -1) continue;
+    LinePlaces places(written, collapseSpacing ? &origins : nullptr);
     parseStatement(std::move(line), collapseSpacing, places, tables);
   }
 }

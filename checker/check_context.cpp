@@ -33,11 +33,19 @@ std::unordered_map<std::string, const VariableSlot*> firstByName(const ProgramTa
 
 const std::string kNoLine;
 
+// The bytes of a source as readWholeFile hands a file on to the front end:
+// up to, not including, the first NUL byte, with bare line feeds made CR LF.
+void prepareAsRead(std::string& text) {
+  std::string::size_type nul = text.find('\0');
+  if (nul != std::string::npos) text.resize(nul);
+  expandBareLineFeeds(text);
+}
+
 }  // namespace
 
 CheckContext::CheckContext(const std::string& source) {
   std::string text = source;
-  prepareSourceText(text);
+  prepareAsRead(text);
   written_ = splitLines(text);
   {
     ErrorCapture capture;

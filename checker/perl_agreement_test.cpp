@@ -15,7 +15,7 @@ namespace {
 
 bool writerReports(const std::string& source) {
   std::string text = source;
-  prepareSourceText(text);
+  expandBareLineFeeds(text);
   SourceAnalysis analysis;
   ErrorCapture capture;
   analyseSource(text, false, analysis);

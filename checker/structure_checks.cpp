@@ -142,6 +142,23 @@ const BlockWords kVariableWords = {
 const BlockWords kCodeWords = {"begin", "begin block",
                                "write \"begin {\", the instructions and \"}\" after the var block"};
 
+// Errors the front end reports without a place that are not the
+// structural error it stopped at: placed at the program's header, in the
+// front end's own words.
+void checkOtherFrontEndErrors(CheckContext& context) {
+  std::vector<const ReportedError*> unplaced;
+  for (const ReportedError& error : context.frontEndErrors()) {
+    if (error.position.line == 0) unplaced.push_back(&error);
+  }
+  if (context.assembler().stop != SourceStop::None && !unplaced.empty()) unplaced.pop_back();
+  long header = context.assembler().object.keyword;
+  for (const ReportedError* error : unplaced) {
+    context.add(Severity::Error, header < 0 ? SourcePosition{1, 1} : context.positionOf(header), 3,
+                "tarnel counts the error " + quoted(trimmed(error->text)) +
+                    " for this program and writes no bytecode file");
+  }
+}
+
 void checkStop(CheckContext& context) {
   const SourceAnalysis& analysis = context.assembler();
   std::string tarnelSays = frontEndWords(context);
@@ -259,6 +276,7 @@ void checkSemicolonsInQuotes(CheckContext& context) {
 
 void checkStructure(CheckContext& context) {
   checkStop(context);
+  checkOtherFrontEndErrors(context);
   const SourceAnalysis& analysis = context.assembler();
   checkKeywordPlace(context, analysis.object, "kiv", "kiv name {", false,
                     "reads the program's name");

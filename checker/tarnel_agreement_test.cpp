@@ -19,7 +19,7 @@ namespace {
 // structural error.
 int tarnelErrors(const std::string& source, bool& structural) {
   std::string text = source;
-  prepareSourceText(text);
+  expandBareLineFeeds(text);
   SourceAnalysis analysis;
   ErrorCapture capture;
   analyseSource(text, true, analysis);
@@ -37,33 +37,21 @@ int checkerErrors(const std::string& source) {
 }
 
 TEST(TarnelAgreement, ErrorsAreTheOnesTarnelCounts) {
-  const std::vector<std::string> pieces = {"kiv p {\n",
-                                           "var {\n",
-                                           "begin {\n",
-                                           "}\n",
-                                           "{",
-                                           "}",
-                                           "\"",
-                                           ";c",
-                                           ":",
-                                           ",",
-                                           " ",
-                                           "  ",
-                                           "\t",
-                                           "\n",
-                                           "\r\n",
-                                           "var& a\n",
-                                           "var& b := 2\n",
-                                           " var& c\n",
-                                           "var x\n",
-                                           "inc a\n",
-                                           "ret\n",
-                                           "\tinc a\n",
-                                           "jmp top\n",
-                                           "top:\n",
-                                           "print \"a;b\"\n",
-                                           "mov a, b\n",
-                                           "print\n"};
+  // "kiv a/b {" stands for a header the front end may refuse by its name.
+  const std::vector<std::string> pieces = {"kiv p {\n",  "kiv a/b {\n",
+                                           "var {\n",    "begin {\n",
+                                           "}\n",        "{",
+                                           "}",          "\"",
+                                           ";c",         ":",
+                                           ",",          " ",
+                                           "  ",         "\t",
+                                           "\n",         "\r\n",
+                                           "var& a\n",   "var& b := 2\n",
+                                           " var& c\n",  "var x\n",
+                                           "inc a\n",    "ret\n",
+                                           "\tinc a\n",  "jmp top\n",
+                                           "top:\n",     "print \"a;b\"\n",
+                                           "mov a, b\n", "print\n"};
   unsigned state = 2024;
   int withErrors = 0;
   for (int text = 0; text < 4000; ++text) {

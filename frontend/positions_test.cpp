@@ -143,7 +143,7 @@ TEST(SourceAnalysisPlaces, SurviveNormalisation) {
       "\tdec n\n"
       "}\n"
       "}\n";
-  prepareSourceText(source);
+  expandBareLineFeeds(source);
   SourceAnalysis analysis;
   ErrorCapture capture;
   analyseSource(source, true, analysis);

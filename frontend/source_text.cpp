@@ -11,12 +11,6 @@ void expandBareLineFeeds(std::string& text) {
   text.swap(result);
 }
 
-void prepareSourceText(std::string& text) {
-  std::string::size_type nul = text.find('\0');
-  if (nul != std::string::npos) text.resize(nul);
-  expandBareLineFeeds(text);
-}
-
 void lowerCaseText(std::string& text) {
   for (char& c : text) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');

@@ -8,12 +8,6 @@
 // LF, whose lines the parsers expect to end in the CR.
 void expandBareLineFeeds(std::string& text);
 
-// A source text held in memory as the front end reads a file: up to, not
-// including, its first NUL byte (a NUL ends the text for every later
-// step), with bare line feeds made CR LF. readWholeFile hands a file on in
-// this form.
-void prepareSourceText(std::string& text);
-
 // A to Z become a to z; every other byte stays.
 void lowerCaseText(std::string& text);
 

@@ -17,19 +17,20 @@ std::string between(const std::string& text, long open, long close) {
 // block = keyword ... "{" text "}": the text between the first "{" after
 // the keyword and the first "}" after that brace, all outside quotes.
 bool findBlock(const std::string& text, const char* keyword, const char* notFound,
-               const char* bracesMissing, std::string& block) {
-  long start = findUnquotedAfter(-1, text, keyword);
-  if (start == -1) {
+               const char* bracesMissing, std::string& block, BlockOffsets& found) {
+  found = BlockOffsets();
+  found.keyword = findUnquotedAfter(-1, text, keyword);
+  if (found.keyword == -1) {
     reportError("%s", notFound);
     return false;
   }
-  long open = findUnquotedAfter(start, text, "{");
-  long close = open == -1 ? -1 : findUnquotedAfter(open, text, "}");
-  if (close == -1) {
+  found.open = findUnquotedAfter(found.keyword, text, "{");
+  found.close = found.open == -1 ? -1 : findUnquotedAfter(found.open, text, "}");
+  if (found.close == -1) {
     reportError("%s", bracesMissing);
     return false;
   }
-  block = between(text, open, close);
+  block = between(text, found.open, found.close);
   return true;
 }
 
@@ -57,25 +58,27 @@ bool checkObjectName(const std::string& name) {
   return false;
 }
 
-bool findObjectBlock(const std::string& text, std::string& name) {
-  long keyword = findUnquotedAfter(-1, text, "kiv");
-  if (keyword == -1) {
+bool findObjectBlock(const std::string& text, std::string& name, BlockOffsets& found) {
+  found = BlockOffsets();
+  found.keyword = findUnquotedAfter(-1, text, "kiv");
+  if (found.keyword == -1) {
     reportError("kiv block not found");
     return false;
   }
-  long brace = findUnquotedAfter(keyword, text, "{");
-  if (brace == -1) {
+  found.open = findUnquotedAfter(found.keyword, text, "{");
+  if (found.open == -1) {
     reportError("kiv opening brace ({) not found");
     return false;
   }
-  name = objectName(text, keyword, brace);
+  name = objectName(text, found.keyword, found.open);
   return true;
 }
 
-bool findVariableBlock(const std::string& text, std::string& block) {
-  return findBlock(text, "var", "var block not found", "var { or } not found", block);
+bool findVariableBlock(const std::string& text, std::string& block, BlockOffsets& found) {
+  return findBlock(text, "var", "var block not found", "var { or } not found", block, found);
 }
 
-bool findCodeBlock(const std::string& text, std::string& block) {
-  return findBlock(text, "begin", " begin block not found ", " begin missing { or } ", block);
+bool findCodeBlock(const std::string& text, std::string& block, BlockOffsets& found) {
+  return findBlock(text, "begin", " begin block not found ", " begin missing { or } ", block,
+                   found);
 }

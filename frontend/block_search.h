@@ -10,6 +10,14 @@
 
 #include <string>
 
+// Where the search found a block's keyword and braces, as offsets into the
+// searched text; -1 for what was not found or not searched for.
+struct BlockOffsets {
+  long keyword = -1;
+  long open = -1;
+  long close = -1;  // the object block's own closing brace is never searched
+};
+
 // False (" { } blocks missalligned") when the counts of "{" and "}" in the
 // whole text differ; quotes are not considered.
 bool checkBraceBalance(const std::string& text);
@@ -24,11 +32,11 @@ std::string objectName(const std::string& text, long keyword, long brace);
 bool checkObjectName(const std::string& name);
 
 // "kiv" and the "{" after it; fills name with objectName.
-bool findObjectBlock(const std::string& text, std::string& name);
+bool findObjectBlock(const std::string& text, std::string& name, BlockOffsets& found);
 
 // "var", the "{" after it and the "}" after that; fills block with the text
 // between the braces.
-bool findVariableBlock(const std::string& text, std::string& block);
+bool findVariableBlock(const std::string& text, std::string& block, BlockOffsets& found);
 
 // "begin", the "{" after it and the "}" after that; fills block likewise.
-bool findCodeBlock(const std::string& text, std::string& block);
+bool findCodeBlock(const std::string& text, std::string& block, BlockOffsets& found);

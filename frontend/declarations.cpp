@@ -29,7 +29,7 @@ const DeclarationKeyword* findKeyword(const std::string& word) {
 }
 
 // One declaration line into tables; false when the line is malformed.
-bool parseDeclaration(const std::string& line, ProgramTables& tables) {
+bool parseDeclaration(const std::string& line, SourcePosition position, ProgramTables& tables) {
   std::vector<std::string> words = splitOutsideQuotes(line, ' ');
   if (words.size() < 2) return false;
   const DeclarationKeyword* keyword = findKeyword(words[0]);
@@ -43,17 +43,22 @@ bool parseDeclaration(const std::string& line, ProgramTables& tables) {
   }
   stripLineBreaks(name);
   stripLineBreaks(value);
-  tables.addVariable(name, value, keyword->type);
+  tables.addVariable(name, value, keyword->type, position);
   return true;
 }
 
 }  // namespace
 
-void parseDeclarations(const std::string& block, ProgramTables& tables) {
+void parseDeclarations(const std::string& block, ProgramTables& tables, SourcePosition blockStart) {
   std::vector<std::string> lines = splitOutsideQuotes(block, '\n');
   tables.reserveVariables(static_cast<int>(lines.size()));
+  PiecePlaces places(blockStart);
   for (const std::string& line : lines) {
+    places.enter(line);
+    SourcePosition position = places.at(0);
     if (line.size() <= 3) continue;
-    if (!parseDeclaration(line, tables)) reportError("invalid variable decleration");
+    if (!parseDeclaration(line, position, tables)) {
+      reportErrorAt(position, "invalid variable decleration");
+    }
   }
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "program_tables.h"
+#include "source_position.h"
 
 // declaration = ("var&" | "var$" | "var#") " " name [" := " value] CR
 //
@@ -13,4 +14,8 @@
 // is reported as "invalid variable decleration" and left out, and parsing
 // goes on with the next line. Names and values are not checked further: a
 // string value keeps its quotes, and a name declared twice is stored twice.
-void parseDeclarations(const std::string& block, ProgramTables& tables);
+//
+// blockStart is the place of the block's first byte in the source; each
+// slot, and each rejected line's report, carries the place of its line.
+void parseDeclarations(const std::string& block, ProgramTables& tables,
+                       SourcePosition blockStart = {1, 1});

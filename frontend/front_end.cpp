@@ -2,13 +2,11 @@
 #include "front_end.h"
 
 #include <iostream>
+#include <utility>
 
-#include "block_search.h"
-#include "declarations.h"
 #include "platform.h"
+#include "source_analysis.h"
 #include "source_file.h"
-#include "source_text.h"
-#include "statements.h"
 
 namespace {
 
@@ -16,38 +14,25 @@ void writeErrorSummary() {
   std::cout << " assembled with (" << errorCount << ") error(s) " << '\n' << std::flush;
 }
 
-// Normalises text and fills tables and name from its blocks; stops at the
-// first structural error, which has then been reported.
-void analyseSource(std::string& text, const FrontEndOptions& options, ProgramTables& tables,
-                   std::string& name) {
-  lowerCaseText(text);
-  stripComments(text);
-  if (!checkBraceBalance(text)) return;
-  if (!findObjectBlock(text, name)) return;
-  checkObjectName(name);
-  std::string block;
-  if (!findVariableBlock(text, block)) return;
-  parseDeclarations(block, tables);
-  if (!findCodeBlock(text, block)) return;
-  parseStatements(block, options.collapseSpacing, tables);
-}
-
 }  // namespace
 
 void compileSource(const std::string& path, InputFile& source, const FrontEndOptions& options,
                    const BackEnd& backEnd) {
-  ProgramTables tables;
-  std::string name;
+  SourceAnalysis analysis;
   {
     std::string text;
     text.swap(source.text);
     if (source.status == InputStatus::Read) {
       prepareSourceText(text);
-      analyseSource(text, options, tables, name);
+      analyseSource(std::move(text), options.collapseSpacing, analysis);
+      // The normalised text is not needed past the parsers.
+      std::string().swap(analysis.text);
     } else {
       reportError("cannot read %s", path.c_str());
     }
   }
+  const ProgramTables& tables = analysis.tables;
+  const std::string& name = analysis.objectName;
   if (errorCount != 0) {
     writeErrorSummary();
     pauseConsole();

@@ -9,16 +9,33 @@ void stripLineBreaks(std::string& text) {
       text.end());
 }
 
-void collapseSpaces(std::string& text) {
+namespace {
+
+void collapse(std::string& text, std::vector<std::size_t>* origins) {
   std::string result;
   result.reserve(text.size());
+  if (origins != nullptr) {
+    origins->clear();
+    origins->reserve(text.size() + 1);
+  }
   bool outside = true;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '"') outside = !outside;
     bool doubled = text[i] == ' ' && i + 1 < text.size() && text[i + 1] == ' ';
-    if (!(outside && doubled)) result += text[i];
+    if (outside && doubled) continue;
+    result += text[i];
+    if (origins != nullptr) origins->push_back(i);
   }
+  if (origins != nullptr) origins->push_back(text.size());
   text.swap(result);
+}
+
+}  // namespace
+
+void collapseSpaces(std::string& text) { collapse(text, nullptr); }
+
+void collapseSpaces(std::string& text, std::vector<std::size_t>& origins) {
+  collapse(text, &origins);
 }
 
 void stripUnquotedSpaces(std::string& text) {

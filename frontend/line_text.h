@@ -1,7 +1,9 @@
 // In-place edits of one declaration or statement line.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 // Removes every CR and LF.
 void stripLineBreaks(std::string& text);
@@ -10,6 +12,11 @@ void stripLineBreaks(std::string& text);
 // each run of blanks (indentation included) shrinks to one; quoted text is
 // untouched.
 void collapseSpaces(std::string& text);
+
+// collapseSpaces that also fills origins with, for every byte of the
+// result, the offset that byte had in the text before, and one entry more:
+// the old length, the place just after the last byte.
+void collapseSpaces(std::string& text, std::vector<std::size_t>& origins);
 
 // Removes every blank outside double quotes; the quotes and what stands
 // between them stay.

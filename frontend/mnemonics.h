@@ -5,7 +5,8 @@
 // and both back ends switch on), the number of operands the back ends use,
 // and the bytecode opcode the assembler writes for it. The opcode numbers
 // are those the interpreter executes (interp/opcodes.h lists them in opcode
-// order; keep the two in step).
+// order; keep the two in step). The checker's table of first-operand roles
+// (checker/statement_checks.cpp) runs parallel to this one as well.
 #pragma once
 
 #include <string>

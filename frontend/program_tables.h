@@ -1,11 +1,14 @@
 // The front end's store: one variable slot per line of the variable block
 // and one statement slot per line of the code block, filled from slot 0
 // upward in source order. The back ends read the used slots and skip the
-// others.
+// others. Each used slot also records where its line stands in the source
+// file; the back ends ignore that, the checker reports by it.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "source_position.h"
 
 enum VariableType { VariableString = 0, VariableInteger = 1, VariableFloat = 2 };
 
@@ -14,6 +17,7 @@ struct VariableSlot {
   std::string value;
   VariableType type = VariableString;
   bool inUse = false;
+  SourcePosition position;  // the first byte of the declaration line
 };
 
 struct StatementSlot {
@@ -23,6 +27,15 @@ struct StatementSlot {
   bool inUse = false;
   bool isLabel = false;
   std::string labelText;  // the whole label line, in label slots only
+  // The first byte of the line that is not a blank: the mnemonic, the
+  // label's name, or a tab standing before either.
+  SourcePosition position;
+  // Instruction slots only: the stretches the operands were cut from, from
+  // the byte after the mnemonic's blank (or after the comma) up to the byte
+  // the cut stopped before, blanks included. Unknown for an operand the
+  // line does not hold.
+  SourceSpan operand1Field;
+  SourceSpan operand2Field;
 };
 
 class ProgramTables {
@@ -33,10 +46,12 @@ class ProgramTables {
 
   // Each fills the first free slot, the one after the last used; a call
   // with no free slot left changes nothing.
-  void addVariable(const std::string& name, const std::string& value, VariableType type);
+  void addVariable(const std::string& name, const std::string& value, VariableType type,
+                   SourcePosition position = {});
   void addInstruction(const std::string& mnemonic, const std::string& operand1,
-                      const std::string& operand2);
-  void addLabel(const std::string& text);
+                      const std::string& operand2, SourcePosition position = {},
+                      SourceSpan operand1Field = {}, SourceSpan operand2Field = {});
+  void addLabel(const std::string& text, SourcePosition position = {});
 
   const std::vector<VariableSlot>& variables() const { return variables_; }
   const std::vector<StatementSlot>& statements() const { return statements_; }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "program_tables.h"
+#include "source_position.h"
 
 // label       = [blank] name ":" [anything]           (a colon outside quotes)
 // instruction = [blanks] mnemonic [" " operand1 ["," operand2]] CR
@@ -17,4 +18,9 @@
 // quotes to one and strips the blanks outside quotes from the operands of
 // two-operand lines; without it (tarnel_perl) indentation and the blanks
 // beside a comma stay in the texts.
-void parseStatements(const std::string& block, bool collapseSpacing, ProgramTables& tables);
+//
+// blockStart is the place of the block's first byte in the source; each
+// slot records the places of its line's parts there, as written, before
+// any blank was collapsed.
+void parseStatements(const std::string& block, bool collapseSpacing, ProgramTables& tables,
+                     SourcePosition blockStart = {1, 1});

@@ -2,16 +2,20 @@
 // in a fresh directory of its own, compared byte for byte with what is kept
 // beside the case.
 //
-//   e2e_runner BIN_DIR PROGRAM CASE_FILE
+//   e2e_runner BIN_DIR PROGRAM CASE_FILE [INFIX]
 //
 // For the case file dir/name.ext the runner reads, when present:
 //   name.args    the program's arguments, one per line (default: the case's
 //                file name); an empty file gives no argument
 //   name.in      standard input (default: empty)
 //   name.out     the expected standard output (default: empty)
+//   name.err     the expected standard error (default: empty)
 //   name.status  the expected exit status (default: 0)
 //   name.mkdir   directories to create in the run directory, one per line
 //   name.expect/ files the run must leave in the run directory, byte for byte
+// With INFIX these are name INFIX .args and so on instead, so that one case
+// file can be run by more than one program, each with expectations of its
+// own (check/x.tarnel.out for tarnel beside check/x.out for tarnel_check).
 //
 // The programs of BIN_DIR are linked into the run directory and the program
 // is started there as ./PROGRAM, so that files it writes beside itself or in
@@ -39,7 +43,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kTimeoutSeconds = 30;
-const char* const kPrograms[] = {"kivinterp", "tarnel", "tarnel_perl"};
+const char* const kPrograms[] = {"kivinterp", "tarnel", "tarnel_perl", "tarnel_check"};
 
 bool readFile(const fs::path& path, std::string& text) {
   std::ifstream in(path, std::ios::binary);
@@ -143,15 +147,16 @@ RunResult runProgram(const fs::path& runDir, const std::string& program,
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::cout << "usage: e2e_runner BIN_DIR PROGRAM CASE_FILE\n";
+  if (argc != 4 && argc != 5) {
+    std::cout << "usage: e2e_runner BIN_DIR PROGRAM CASE_FILE [INFIX]\n";
     return 2;
   }
   fs::path binDir = fs::absolute(argv[1]);
   std::string program = argv[2];
   fs::path caseFile = fs::absolute(argv[3]);
+  std::string infix = argc == 5 ? argv[4] : "";
   fs::path stem = caseFile.parent_path() / caseFile.stem();
-  auto beside = [&](const char* ending) { return fs::path(stem.string() + ending); };
+  auto beside = [&](const char* ending) { return fs::path(stem.string() + infix + ending); };
 
   std::string tmpl = (fs::temp_directory_path() / "e2e.XXXXXX").string();
   if (mkdtemp(tmpl.data()) == nullptr) {
@@ -179,7 +184,7 @@ int main(int argc, char** argv) {
     ok = false;
   }
   ok = compare("standard output", readFileOr(beside(".out"), ""), run.output) && ok;
-  ok = compare("standard error", "", run.errors) && ok;
+  ok = compare("standard error", readFileOr(beside(".err"), ""), run.errors) && ok;
   int wantedStatus = std::atoi(readFileOr(beside(".status"), "0").c_str());
   if (run.status != wantedStatus) {
     std::cout << "exit status " << run.status << ", wanted " << wantedStatus << "\n";

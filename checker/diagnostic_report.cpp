@@ -1,0 +1,129 @@
+// Writing diagnostics for the console; see diagnostic_report.h.
+#include "diagnostic_report.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace {
+
+const char* severityWord(Severity severity) {
+  switch (severity) {
+    case Severity::Error:
+      return "error";
+    case Severity::Warning:
+      return "warning";
+    case Severity::Note:
+      break;
+  }
+  return "note";
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// True when text is well-formed UTF-8, so that its characters, not its
+// bytes, take one column each on a terminal.
+bool continuesCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+bool isUtf8(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    std::size_t extra = 0;
+    if (c >= 0x80) {
+      if ((c & 0xE0) == 0xC0) {
+        extra = 1;
+      } else if ((c & 0xF0) == 0xE0) {
+        extra = 2;
+      } else if ((c & 0xF8) == 0xF0) {
+        extra = 3;
+      } else {
+        return false;
+      }
+    }
+    for (std::size_t k = 1; k <= extra; ++k) {
+      if (i + k >= text.size() || !continuesCharacter(text[i + k])) return false;
+    }
+    i += extra + 1;
+  }
+  return true;
+}
+
+void writeOne(std::ostringstream& out, const std::string& fileName,
+              const std::vector<std::string>& lines, int line, int column, int length,
+              const char* kind, const std::string& message) {
+  out << fileName << ":" << line << ":" << column << ": " << kind << ": " << message << "\n";
+  std::string text;
+  if (line >= 1 && line <= static_cast<int>(lines.size())) {
+    text = lines[static_cast<std::size_t>(line - 1)];
+  }
+  out << text << "\n" << caretLine(text, column, length) << "\n";
+}
+
+std::string counted(int n, const char* word) {
+  return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
+std::string caretLine(const std::string& line, int column, int length) {
+  bool utf8 = isUtf8(line);
+  std::size_t start = static_cast<std::size_t>(column > 1 ? column - 1 : 0);
+  std::string caret;
+  for (std::size_t i = 0; i < start; ++i) {
+    if (i < line.size() && line[i] == '\t') {
+      caret += '\t';
+    } else if (i >= line.size() || !utf8 || !continuesCharacter(line[i])) {
+      caret += ' ';
+    }
+  }
+  caret += '^';
+  std::size_t stop = start + static_cast<std::size_t>(length > 1 ? length : 1);
+  if (stop > line.size()) stop = std::max(line.size(), start + 1);
+  for (std::size_t i = start + 1; i < stop; ++i) {
+    if (!utf8 || !continuesCharacter(line[i])) caret += '~';
+  }
+  return caret;
+}
+
+std::string formatDiagnostics(const std::string& fileName, const std::string& source,
+                              const std::vector<Diagnostic>& diagnostics) {
+  std::vector<std::string> lines = linesOf(source);
+  std::ostringstream out;
+  for (const Diagnostic& diagnostic : diagnostics) {
+    writeOne(out, fileName, lines, diagnostic.line, diagnostic.column, diagnostic.length,
+             severityWord(diagnostic.severity), diagnostic.message);
+    for (const DiagnosticNote& note : diagnostic.notes) {
+      writeOne(out, fileName, lines, note.line, note.column, note.length, "note", note.message);
+    }
+  }
+  return out.str();
+}
+
+void count(const std::vector<Diagnostic>& diagnostics, CheckTotals& totals) {
+  for (const Diagnostic& diagnostic : diagnostics) {
+    switch (diagnostic.severity) {
+      case Severity::Error:
+        ++totals.errors;
+        break;
+      case Severity::Warning:
+        ++totals.warnings;
+        break;
+      case Severity::Note:
+        ++totals.notes;
+        break;
+    }
+  }
+}
+
+std::string summaryLine(const CheckTotals& totals) {
+  return counted(totals.errors, "error") + ", " + counted(totals.warnings, "warning") + " and " +
+         counted(totals.notes, "note") + " in " + counted(totals.files, "file");
+}

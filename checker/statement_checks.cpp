@@ -1,0 +1,487 @@
+// The checks of the begin block as tarnel assembles it and kivinterp runs
+// it: unknown mnemonics, statements that lose their last character, label
+// lines with more on them, jumps that find no label, operands that name no
+// variable or come in the wrong number.
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
+#include "checks.h"
+#include "escapes.h"
+#include "mnemonics.h"
+#include "opcodes.h"
+#include "statements.h"
+
+namespace {
+
+// What kivinterp does with the first operand of each mnemonic. This table
+// runs parallel to the mnemonic table of frontend/mnemonics.h: keep the two
+// in step (a mnemonic missing here has no first-operand check).
+enum class FirstOperand {
+  SilentDestination,    // names no variable: the instruction does nothing
+  ReportedDestination,  // names no variable: an error line at every run
+  Source,               // a variable's value, or else the text itself
+  Target,               // a label
+};
+
+const std::map<std::string, FirstOperand> kFirstOperands = {
+    {"mov", FirstOperand::SilentDestination},
+    {"add", FirstOperand::SilentDestination},
+    {"sub", FirstOperand::SilentDestination},
+    {"mul", FirstOperand::SilentDestination},
+    {"div", FirstOperand::SilentDestination},
+    {"and", FirstOperand::SilentDestination},
+    {"or", FirstOperand::SilentDestination},
+    {"xor", FirstOperand::SilentDestination},
+    {"inc", FirstOperand::ReportedDestination},
+    {"dec", FirstOperand::ReportedDestination},
+    {"not", FirstOperand::ReportedDestination},
+    {"input", FirstOperand::ReportedDestination},
+    {"pop", FirstOperand::ReportedDestination},
+    {"cmp", FirstOperand::ReportedDestination},
+    {"print", FirstOperand::Source},
+    {"push", FirstOperand::Source},
+    {"jmp", FirstOperand::Target},
+    {"jne", FirstOperand::Target},
+    {"je", FirstOperand::Target},
+    {"jge", FirstOperand::Target},
+    {"jg", FirstOperand::Target},
+    {"jl", FirstOperand::Target},
+    {"jle", FirstOperand::Target},
+};
+
+// The mnemonics whose Perl fragment depends on the type of the first
+// operand's variable: tarnel_perl reports a name that is no variable.
+bool perlNeedsVariable(const std::string& mnemonic) {
+  return mnemonic == "add" || mnemonic == "sub" || mnemonic == "mul" || mnemonic == "div" ||
+         mnemonic == "and" || mnemonic == "or" || mnemonic == "xor" || mnemonic == "not";
+}
+
+bool known(SourceSpan span) { return span.begin.line != 0; }
+
+// The name a label line gives kivinterp: tarnel writes "@" for its first
+// colon, and the loader takes what stands before.
+std::string labelName(const StatementSlot& slot) {
+  return slot.labelText.substr(0, slot.labelText.find(':'));
+}
+
+// The text tarnel assembles for an instruction slot, as a reader would
+// write it.
+std::string assembledText(const StatementSlot& slot) {
+  std::string text = slot.mnemonic;
+  if (!slot.operand1.empty() || known(slot.operand2Field)) text += " " + slot.operand1;
+  if (known(slot.operand2Field)) text += "," + slot.operand2;
+  return text;
+}
+
+class StatementChecker {
+ public:
+  explicit StatementChecker(CheckContext& context) : context_(context) {
+    for (const StatementSlot& slot : context_.assembler().tables.statements()) {
+      if (slot.inUse && slot.isLabel) labels_.emplace(labelName(slot), &slot);
+    }
+    for (const StatementSlot& slot : context_.perl().tables.statements()) {
+      if (slot.inUse) perlSlots_.emplace(slot.position.line, &slot);
+    }
+  }
+
+  void run() {
+    for (const StatementSlot& slot : context_.assembler().tables.statements()) {
+      if (!slot.inUse) continue;
+      if (slot.isLabel) {
+        checkLabelLine(slot);
+      } else {
+        checkInstruction(slot);
+      }
+    }
+    checkLabelsJumpedTo();
+    checkSkippedLines();
+  }
+
+ private:
+  // The place and width of an operand as written, its outer blanks left
+  // out; the mnemonic's when the line holds no such operand.
+  std::pair<SourcePosition, int> operandPlace(const StatementSlot& slot, SourceSpan field) const {
+    if (!known(field) || field.begin.line != field.end.line) {
+      return {slot.position, widthOf(slot.mnemonic)};
+    }
+    const std::string& line = context_.writtenLine(field.begin.line);
+    std::size_t begin = static_cast<std::size_t>(field.begin.column - 1);
+    std::size_t end = std::min(line.size(), static_cast<std::size_t>(field.end.column - 1));
+    if (begin >= end) return {field.begin, 1};
+    std::string text = line.substr(begin, end - begin);
+    std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {field.begin, widthOf(text)};
+    std::size_t last = text.find_last_not_of(" \t");
+    return {shifted(field.begin, static_cast<int>(first)), static_cast<int>(last - first + 1)};
+  }
+
+  Diagnostic& warnAtOperand(const StatementSlot& slot, SourceSpan field, std::string message) {
+    std::pair<SourcePosition, int> place = operandPlace(slot, field);
+    return context_.add(Severity::Warning, place.first, place.second, std::move(message));
+  }
+
+  const StatementSlot* perlSlot(const StatementSlot& slot) const {
+    auto found = perlSlots_.find(slot.position.line);
+    return found == perlSlots_.end() ? nullptr : found->second;
+  }
+
+  // The operands of text parsed as a statement line of its own, with the
+  // real parser, as uses meant by the writer.
+  void markMeantUses(std::string text) {
+    if (text.empty() || text.back() != '\r') text += '\r';
+    ProgramTables tables;
+    parseStatements("\n" + text + "\n", true, tables);
+    for (const StatementSlot& slot : tables.statements()) {
+      if (!slot.inUse || slot.isLabel) continue;
+      context_.markMeantUse(slot.operand1);
+      context_.markMeantUse(slot.operand2);
+    }
+  }
+
+  void checkLabelLine(const StatementSlot& slot) {
+    std::string line = context_.lineFrom(slot.position, context_.assembler().code.close);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::size_t colon = line.find(':');
+    if (colon == std::string::npos) return;
+    std::string name = trimmed(line.substr(0, colon));
+    if (name.find_first_of(" ,\"") != std::string::npos) {
+      context_.add(Severity::Warning, slot.position, widthOf(trimmed(line)),
+                   "this line holds a \":\" outside double quotes, so tarnel reads all of it as "
+                   "a label and never assembles it; put the text with the \":\" between double "
+                   "quotes");
+      return;
+    }
+    std::string rest = line.substr(colon + 1);
+    std::size_t first = rest.find_first_not_of(" \t");
+    if (first == std::string::npos) return;
+    std::string ignored = trimmed(rest);
+    context_.add(Severity::Warning, shifted(slot.position, static_cast<int>(colon + 1 + first)),
+                 widthOf(ignored),
+                 "tarnel ignores the text after " + quoted(name + ":") + ", so " + quoted(ignored) +
+                     " is never assembled; put it on a line of its own");
+    markMeantUses(rest);
+  }
+
+  void checkInstruction(const StatementSlot& slot) {
+    const Mnemonic* mnemonic = mnemonicByCode(lookupMnemonic(slot.mnemonic));
+    if (mnemonic == nullptr) {
+      reportUnknownMnemonic(slot);
+      return;
+    }
+    if (reportLostCharacter(slot)) return;
+    if (!checkOperandCount(slot, *mnemonic)) return;
+    auto role = kFirstOperands.find(slot.mnemonic);
+    if (role == kFirstOperands.end()) return;
+    if (reportTrailingBlank(slot, role->second)) return;
+    switch (role->second) {
+      case FirstOperand::SilentDestination:
+      case FirstOperand::ReportedDestination:
+        checkDestination(slot, role->second);
+        break;
+      case FirstOperand::Target:
+        checkJump(slot);
+        break;
+      case FirstOperand::Source:
+        break;
+    }
+  }
+
+  void reportUnknownMnemonic(const StatementSlot& slot) {
+    const std::string& text = slot.mnemonic;
+    std::string word;
+    for (char c : text) {
+      if (c != '\r') word += c;
+    }
+    const char* leftOut = "tarnel reports it as an invalid instruction and leaves the line out";
+    std::string message;
+    std::size_t tab = word.find('\t');
+    if (tab == 0) {
+      message = std::string("a tab before the instruction becomes part of its name: ") + leftOut +
+                "; indent with blanks only";
+    } else if (tab != std::string::npos) {
+      message = "a tab after " + quoted(word.substr(0, tab)) +
+                " joins it to what follows: " + leftOut + "; separate them with a blank";
+    } else if (!known(slot.operand1Field) && lookupMnemonic(word) != -1) {
+      message = quoted(word) +
+                " needs an operand, and a line of one word is never an "
+                "instruction: " +
+                leftOut;
+    } else {
+      message = quoted(word) + " is not one of the 23 instructions: " + leftOut +
+                "; the README lists them";
+    }
+    context_.add(Severity::Error, slot.position, widthOf(word), message);
+  }
+
+  // A statement whose line lost its last byte that was more than a CR or a
+  // blank: the parser drops a line's last byte, taking it for the CR.
+  bool reportLostCharacter(const StatementSlot& slot) {
+    if (!known(slot.operand1Field)) return false;
+    SourcePosition end =
+        known(slot.operand2Field) ? slot.operand2Field.end : slot.operand1Field.end;
+    char lost = context_.normalisedByte(end);
+    if (lost == '\0' || lost == '\r' || lost == '\n' || lost == ' ' || lost == '\t') return false;
+
+    const std::string& written = context_.writtenLine(end.line);
+    std::string statement;
+    if (end.line == slot.position.line && end.column >= slot.position.column) {
+      statement = part(written, static_cast<std::size_t>(slot.position.column - 1),
+                       static_cast<std::size_t>(end.column - slot.position.column + 1));
+    }
+    std::string reads = slot.operand1.empty() && !known(slot.operand2Field)
+                            ? quoted(slot.mnemonic) + " with an empty operand"
+                            : quoted(assembledText(slot));
+    std::size_t after = static_cast<std::size_t>(end.column);
+    std::string message;
+    if (after < written.size() && written[after] == ';') {
+      message = "the comment right after " + quoted(statement) +
+                " takes the statement's last character with it: tarnel reads " + reads +
+                "; put a blank before the \";\"";
+    } else if (context_.positionOf(context_.assembler().code.close) == shifted(end, 1)) {
+      message =
+          "the block's closing \"}\" on this line takes the statement's last character "
+          "with it: tarnel reads " +
+          reads + "; put the \"}\" on a line of its own";
+    } else {
+      message = "the statement's last character is lost: tarnel reads " + reads +
+                "; end the line after it";
+    }
+    context_.add(Severity::Warning, end, 1, message);
+    context_.markCutLine(slot.position.line);
+    markMeantUses(context_.lineFrom(slot.position, context_.assembler().code.close));
+    return true;
+  }
+
+  // False when the operands are so far from the mnemonic's that the other
+  // checks would only repeat the fault.
+  bool checkOperandCount(const StatementSlot& slot, const Mnemonic& mnemonic) {
+    if (mnemonic.operandCount == 1) {
+      if (!slot.operand2.empty()) {
+        warnAtOperand(slot, slot.operand2Field,
+                      slot.mnemonic + " takes one operand: tarnel drops the second one, " +
+                          quoted(slot.operand2) + "; remove it");
+      }
+      return true;
+    }
+    if (!slot.operand2.empty()) return true;
+    if (!known(slot.operand2Field) && slot.operand1.find(' ') != std::string::npos) {
+      std::string meant = slot.operand1;
+      std::size_t blank = meant.find(' ');
+      meant = meant.substr(0, blank) + "," + trimmed(meant.substr(blank));
+      warnAtOperand(slot, slot.operand1Field,
+                    slot.mnemonic + " takes two operands separated by a comma: tarnel reads " +
+                        quoted(slot.operand1) + " as the first and finds no second; write " +
+                        quoted(slot.mnemonic + " " + meant));
+      return false;
+    }
+    Diagnostic& diagnostic =
+        context_.add(Severity::Warning, slot.position, widthOf(slot.mnemonic),
+                     slot.mnemonic +
+                         " needs a second operand after a comma: without one, tarnel "
+                         "gives it the empty text, which counts as 0; write " +
+                         quoted(slot.mnemonic + " " + slot.operand1 + ",value"));
+    const StatementSlot* perl = perlSlot(slot);
+    if (perl != nullptr && perl->operand2.empty() && perlWritesFragment(*perl)) {
+      CheckContext::attach(diagnostic, slot.position, widthOf(slot.mnemonic),
+                           "for tarnel_perl: the missing operand leaves the script's Perl "
+                           "incomplete, so the script does not run at all");
+    }
+    return true;
+  }
+
+  // True when tarnel_perl writes a fragment for a two-operand slot of its
+  // own parse: always for mov and cmp, for the others only on an integer or
+  // float variable.
+  bool perlWritesFragment(const StatementSlot& slot) const {
+    if (slot.mnemonic == "mov" || slot.mnemonic == "cmp") return true;
+    const VariableSlot* variable = context_.perlVariable(slot.operand1);
+    return variable != nullptr && variable->type != VariableString;
+  }
+
+  // A one-operand line whose blank before the CR stays in the operand and
+  // so spoils a name that would otherwise be found.
+  bool reportTrailingBlank(const StatementSlot& slot, FirstOperand role) {
+    if (known(slot.operand2Field) || slot.operand1.empty() || slot.operand1.back() != ' ') {
+      return false;
+    }
+    std::string name = trimmed(slot.operand1);
+    std::string effect;
+    if (role == FirstOperand::Target) {
+      if (labels_.count(name) == 0 && name != "stop") return false;
+      effect = "which names no label, so " + unresolvedJump(slot.operand1);
+    } else if (!context_.declares(name)) {
+      return false;
+    } else if (role == FirstOperand::Source) {
+      effect = "which names no variable, so kivinterp " +
+               std::string(slot.mnemonic == "print" ? "prints" : "pushes") +
+               " that text instead of the value of " + quoted(name);
+    } else if (role == FirstOperand::ReportedDestination) {
+      effect = "which names no variable, so kivinterp reports an error each time this " +
+               slot.mnemonic + " runs";
+    } else {
+      effect = "which names no variable, so this " + slot.mnemonic + " does nothing at all";
+    }
+    std::size_t blanks = slot.operand1.size() - slot.operand1.find_last_not_of(' ') - 1;
+    SourcePosition at = shifted(slot.operand1Field.end, -static_cast<int>(blanks));
+    context_.add(Severity::Warning, at, static_cast<int>(blanks),
+                 "the blank at the end of the line stays in the operand: tarnel reads " +
+                     quoted(slot.operand1) + ", " + effect + "; remove the blank");
+    return true;
+  }
+
+  void checkDestination(const StatementSlot& slot, FirstOperand role) {
+    const std::string& name = slot.operand1;
+    if (context_.declares(name)) {
+      checkStringArithmetic(slot);
+      return;
+    }
+    std::string message;
+    if (name.empty()) {
+      message = "this " + slot.mnemonic + " names no variable to work on, so " +
+                (role == FirstOperand::SilentDestination
+                     ? "it does nothing at all"
+                     : "kivinterp reports an error each time it runs");
+    } else if (role == FirstOperand::SilentDestination) {
+      message = quoted(name) + " names no declared variable, so this " + slot.mnemonic +
+                " does nothing at all; declare it in the var block or correct the name";
+    } else {
+      message =
+          quoted(name) +
+          " names no declared variable: kivinterp reports an error each "
+          "time this " +
+          slot.mnemonic + " runs" +
+          (slot.mnemonic == "cmp" ? " and leaves the flags as they were" : " and changes nothing") +
+          "; declare it in the var block or correct the name";
+    }
+    Diagnostic& diagnostic = warnAtOperand(slot, slot.operand1Field, message);
+    const StatementSlot* perl = perlSlot(slot);
+    if (perl != nullptr && perlNeedsVariable(slot.mnemonic) &&
+        context_.perlVariable(perl->operand1) == nullptr) {
+      std::pair<SourcePosition, int> place = operandPlace(slot, slot.operand1Field);
+      CheckContext::attach(diagnostic, place.first, place.second,
+                           "for tarnel_perl: it reports " +
+                               quoted("invalid variable " + perl->operand1) +
+                               " and leaves the line out");
+    }
+  }
+
+  void checkStringArithmetic(const StatementSlot& slot) {
+    if (slot.mnemonic != "sub" && slot.mnemonic != "mul" && slot.mnemonic != "div") return;
+    const VariableSlot* variable = context_.variable(slot.operand1);
+    if (variable == nullptr || variable->type != VariableString) return;
+    warnAtOperand(slot, slot.operand1Field,
+                  slot.mnemonic + " does nothing to the string variable " + quoted(slot.operand1) +
+                      ": kivinterp only adds to a text, and tarnel_perl writes nothing for it; "
+                      "work on an integer or float variable");
+  }
+
+  // What kivinterp does with a jump whose target no label names.
+  static std::string unresolvedJump(const std::string& target) {
+    if (startsWithLetter(target)) {
+      return "kivinterp reports " + quoted("invalid code label " + target) +
+             " each time the jump runs and goes on with the next line";
+    }
+    return "kivinterp, as it does not start with a letter, takes it for a place in the program "
+           "and jumps there";
+  }
+
+  void checkJump(const StatementSlot& slot) {
+    const std::string& target = slot.operand1;
+    if (labels_.count(target) != 0) {
+      jumpedTo_[target].push_back(&slot);
+      return;
+    }
+    if (target == "stop") return;  // the label tarnel ends every program with
+    if (labels_.count(" " + target) != 0) {
+      indentedJumps_[target].push_back(&slot);
+      return;
+    }
+    warnAtOperand(slot, slot.operand1Field,
+                  "no line defines the label " + quoted(target) + ", so " + unresolvedJump(target) +
+                      "; write the label at the start of a line or correct the name");
+  }
+
+  void checkLabelsJumpedTo() {
+    for (const auto& [target, jumps] : indentedJumps_) {
+      const StatementSlot& label = *labels_.at(" " + target);
+      Diagnostic& diagnostic = context_.add(
+          Severity::Warning, label.position, widthOf(target),
+          "this label is indented, so its name keeps a blank in front and the jumps to " +
+              quoted(target) + " never find it: kivinterp reports " +
+              quoted("invalid code label " + target) + "; start the label in the first column");
+      for (const StatementSlot* jump : jumps) {
+        std::pair<SourcePosition, int> place = operandPlace(*jump, jump->operand1Field);
+        CheckContext::attach(diagnostic, place.first, place.second, "a jump to " + quoted(target));
+      }
+    }
+    std::unordered_map<std::string, const StatementSlot*> seen;
+    for (const StatementSlot& slot : context_.assembler().tables.statements()) {
+      if (!slot.inUse || !slot.isLabel) continue;
+      std::string name = labelName(slot);
+      if (jumpedTo_.count(name) == 0) continue;
+      auto first = seen.emplace(name, &slot);
+      if (!first.second) {
+        Diagnostic& diagnostic = context_.add(
+            Severity::Warning, slot.position, widthOf(trimmed(name)),
+            "the label " + quoted(name) + " is already defined on line " +
+                std::to_string(first.first->second->position.line) +
+                ": every jump to it goes to the first, so none reaches this one; rename one "
+                "of them");
+        CheckContext::attach(diagnostic, first.first->second->position, widthOf(trimmed(name)),
+                             "the first " + quoted(name + ":"));
+      } else if (name == "stop") {
+        context_.add(Severity::Warning, slot.position, 4,
+                     "tarnel ends every program with a label \"stop\" of its own; this one takes "
+                     "the jumps to \"stop\", which then no longer end the program; choose "
+                     "another name");
+      }
+    }
+  }
+
+  // Lines of the begin block that hold text but gave tarnel's parser no
+  // slot: it passes over lines of three bytes or fewer, CR included, once
+  // the blanks are collapsed.
+  void checkSkippedLines() {
+    const SourceAnalysis& analysis = context_.assembler();
+    if (analysis.stop != SourceStop::None) return;
+    std::unordered_map<int, bool> read;
+    for (const StatementSlot& slot : analysis.tables.statements()) {
+      if (slot.inUse) read[slot.position.line] = true;
+    }
+    const std::string& text = analysis.text;
+    std::size_t start = static_cast<std::size_t>(analysis.code.open + 1);
+    std::size_t stop = static_cast<std::size_t>(analysis.code.close);
+    bool quoted_ = false;
+    for (std::size_t lineStart = start; lineStart < stop;) {
+      std::size_t feed = text.find('\n', lineStart);
+      std::size_t lineEnd = feed == std::string::npos || feed > stop ? stop : feed;
+      std::string piece = text.substr(lineStart, lineEnd - lineStart);
+      SourcePosition position = context_.positionOf(static_cast<long>(lineStart));
+      std::string visible = trimmed(piece.substr(0, piece.find_last_not_of("\r") + 1));
+      if (!quoted_ && !visible.empty() && read.count(position.line) == 0) {
+        std::size_t first = piece.find_first_not_of(" \t");
+        bool label = visible.find(':') != std::string::npos;
+        context_.add(Severity::Warning, shifted(position, static_cast<int>(first)),
+                     widthOf(visible),
+                     "tarnel passes over this line: a line of three characters or fewer, its "
+                     "line end included, is never read, so " +
+                         (label ? "the label " + quoted(visible.substr(0, visible.find(':'))) +
+                                      " is never defined; give it a longer name"
+                                : quoted(visible) + " is never assembled"));
+      }
+      if (std::count(piece.begin(), piece.end(), '"') % 2 == 1) quoted_ = !quoted_;
+      lineStart = lineEnd + 1;
+    }
+  }
+
+  CheckContext& context_;
+  std::unordered_map<std::string, const StatementSlot*> labels_;  // the first of each name
+  std::unordered_map<int, const StatementSlot*> perlSlots_;       // by line
+  std::map<std::string, std::vector<const StatementSlot*>> jumpedTo_;
+  std::map<std::string, std::vector<const StatementSlot*>> indentedJumps_;
+};
+
+}  // namespace
+
+void checkStatements(CheckContext& context) { StatementChecker(context).run(); }

@@ -1,0 +1,286 @@
+// The checks of a program's outer form: the error at which the front end
+// stopped, placed where it arises; block keywords that the search finds
+// before their own block; semicolons meant to stand inside a text.
+#include <algorithm>
+#include <cctype>
+
+#include "checks.h"
+#include "quote_search.h"
+
+namespace {
+
+// The front end's own words for the structural error it stopped at: the
+// last error it reported without a place, its outer blanks left out.
+std::string frontEndWords(const CheckContext& context) {
+  const std::vector<ReportedError>& errors = context.frontEndErrors();
+  for (auto error = errors.rbegin(); error != errors.rend(); ++error) {
+    if (error->position.line == 0) return trimmed(error->text);
+  }
+  return std::string();
+}
+
+// True when an odd number of double quotes stands before column (from 1)
+// in line: the byte there is inside a text written on that line.
+bool insideQuotes(const std::string& line, int column) {
+  std::size_t before = std::min(line.size(), static_cast<std::size_t>(column > 0 ? column - 1 : 0));
+  return std::count(line.begin(), line.begin() + static_cast<long>(before), '"') % 2 == 1;
+}
+
+bool isNameByte(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '&' || c == '$' ||
+         c == '#';
+}
+
+// The braces to blame when the counts differ. Braces written between
+// double quotes count for tarnel too, but a writer balances the others:
+// when those balance, the quoted braces of the kind in excess are to blame;
+// otherwise the unpartnered ones among them.
+std::vector<long> unpartneredBraces(const CheckContext& context, bool& moreOpening) {
+  const std::string& text = context.assembler().text;
+  std::vector<long> unclosed;
+  std::vector<long> unopened;
+  std::vector<long> quotedOpening;
+  std::vector<long> quotedClosing;
+  long surplus = 0;       // "{" minus "}", all of them
+  long plainSurplus = 0;  // the same outside double quotes
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c != '{' && c != '}') continue;
+    long offset = static_cast<long>(i);
+    surplus += c == '{' ? 1 : -1;
+    SourcePosition position = context.positionOf(offset);
+    if (insideQuotes(context.normalisedLine(position.line), position.column)) {
+      (c == '{' ? quotedOpening : quotedClosing).push_back(offset);
+      continue;
+    }
+    plainSurplus += c == '{' ? 1 : -1;
+    if (c == '{') {
+      unclosed.push_back(offset);
+    } else if (unclosed.empty()) {
+      unopened.push_back(offset);
+    } else {
+      unclosed.pop_back();
+    }
+  }
+  moreOpening = surplus > 0;
+  if (moreOpening) return plainSurplus > 0 ? unclosed : quotedOpening;
+  return plainSurplus < 0 ? unopened : quotedClosing;
+}
+
+void checkBraces(CheckContext& context, const std::string& tarnelSays) {
+  bool moreOpening = false;
+  std::vector<long> blamed = unpartneredBraces(context, moreOpening);
+  const char* brace = moreOpening ? "\"{\"" : "\"}\"";
+  for (long offset : blamed) {
+    SourcePosition position = context.positionOf(offset);
+    std::string stops = ", so tarnel stops with " + quoted(tarnelSays);
+    std::string message;
+    if (insideQuotes(context.normalisedLine(position.line), position.column)) {
+      message = std::string("this ") + brace +
+                " between double quotes still counts, and the braces of the file no longer "
+                "balance" +
+                stops + "; take it out of the text";
+    } else if (moreOpening) {
+      message = "no \"}\" closes this \"{\"" + stops +
+                ": braces must balance across the whole file; add the missing \"}\"";
+    } else {
+      message = "no \"{\" opens this \"}\"" + stops +
+                ": braces must balance across the whole file; remove it or add the missing "
+                "\"{\"";
+    }
+    context.add(Severity::Error, position, 1, message);
+  }
+}
+
+// A note at the double quote that, opened after offset and never closed,
+// hides every later "}" from the block search.
+void explainHiddenBrace(CheckContext& context, Diagnostic& diagnostic, long offset) {
+  const std::string& text = context.assembler().text;
+  bool outside = true;
+  long opened = -1;
+  for (std::size_t i = static_cast<std::size_t>(offset + 1); i < text.size(); ++i) {
+    if (text[i] != '"') continue;
+    outside = !outside;
+    if (!outside) opened = static_cast<long>(i);
+  }
+  if (outside || opened < 0) return;
+  CheckContext::attach(diagnostic, context.positionOf(opened), 1,
+                       "this double quote is never closed, so every \"}\" after it is read as "
+                       "text");
+}
+
+struct BlockWords {
+  const char* keyword;
+  const char* block;  // what the message calls the block
+  const char* fix;    // how to write it
+};
+
+void checkMissingBlock(CheckContext& context, const BlockOffsets& found, const BlockWords& words,
+                       const std::string& tarnelSays) {
+  std::string stops = ", so tarnel stops with " + quoted(tarnelSays);
+  std::string keyword = quoted(words.keyword);
+  if (found.keyword == -1) {
+    context.add(Severity::Error, context.endOfText(), 1,
+                std::string("the program has no ") + words.block + stops + "; " + words.fix);
+  } else if (found.open == -1) {
+    context.add(Severity::Error, context.positionOf(found.keyword), widthOf(words.keyword),
+                "no \"{\" follows this " + keyword + stops + "; " + words.fix);
+  } else {
+    Diagnostic& diagnostic = context.add(Severity::Error, context.positionOf(found.open), 1,
+                                         std::string("no \"}\" closes the ") + words.block +
+                                             " opened here" + stops + "; end it with a line \"}\"");
+    explainHiddenBrace(context, diagnostic, found.open);
+  }
+}
+
+const BlockWords kObjectWords = {"kiv", "\"kiv\" header",
+                                 "start the program with a line \"kiv name {\""};
+const BlockWords kVariableWords = {
+    "var", "var block",
+    "write the lines \"var {\" and \"}\" before the begin block, even with no variable in "
+    "between"};
+const BlockWords kCodeWords = {"begin", "begin block",
+                               "write \"begin {\", the instructions and \"}\" after the var block"};
+
+// Errors the front end reports without a place that are not the
+// structural error it stopped at: placed at the program's header, in the
+// front end's own words.
+void checkOtherFrontEndErrors(CheckContext& context) {
+  std::vector<const ReportedError*> unplaced;
+  for (const ReportedError& error : context.frontEndErrors()) {
+    if (error.position.line == 0) unplaced.push_back(&error);
+  }
+  if (context.assembler().stop != SourceStop::None && !unplaced.empty()) unplaced.pop_back();
+  long header = context.assembler().object.keyword;
+  for (const ReportedError* error : unplaced) {
+    context.add(Severity::Error, header < 0 ? SourcePosition{1, 1} : context.positionOf(header), 3,
+                "tarnel counts the error " + quoted(trimmed(error->text)) +
+                    " for this program and writes no bytecode file");
+  }
+}
+
+void checkStop(CheckContext& context) {
+  const SourceAnalysis& analysis = context.assembler();
+  std::string tarnelSays = frontEndWords(context);
+  switch (analysis.stop) {
+    case SourceStop::None:
+      return;
+    case SourceStop::BraceBalance:
+      checkBraces(context, tarnelSays);
+      return;
+    case SourceStop::ObjectKeyword:
+    case SourceStop::ObjectBrace:
+      checkMissingBlock(context, analysis.object, kObjectWords, tarnelSays);
+      return;
+    case SourceStop::VariableKeyword:
+    case SourceStop::VariableBraces:
+      checkMissingBlock(context, analysis.variables, kVariableWords, tarnelSays);
+      return;
+    case SourceStop::CodeKeyword:
+    case SourceStop::CodeBraces:
+      checkMissingBlock(context, analysis.code, kCodeWords, tarnelSays);
+      return;
+  }
+}
+
+// The first keyword the writer meant as the block's own: a word of its
+// own, outside any text written on its line, and for var and begin with
+// the block's "{" as the next byte that is not white space. -1 if none.
+long meantKeyword(const CheckContext& context, const std::string& keyword, bool braceFollows) {
+  const std::string& text = context.assembler().text;
+  for (std::size_t at = text.find(keyword); at != std::string::npos;
+       at = text.find(keyword, at + 1)) {
+    std::size_t after = at + keyword.size();
+    if (at > 0 && isNameByte(text[at - 1])) continue;
+    if (after < text.size() && isNameByte(text[after])) continue;
+    SourcePosition position = context.positionOf(static_cast<long>(at));
+    if (insideQuotes(context.normalisedLine(position.line), position.column)) continue;
+    if (braceFollows) {
+      std::size_t next = text.find_first_not_of(" \t\r\n", after);
+      if (next == std::string::npos || text[next] != '{') continue;
+    }
+    return static_cast<long>(at);
+  }
+  return -1;
+}
+
+// The whole word of text around the keyword at offset.
+std::string wordAround(const std::string& text, long offset, std::size_t length) {
+  std::size_t first = static_cast<std::size_t>(offset);
+  std::size_t last = first + length;
+  while (first > 0 && isNameByte(text[first - 1])) --first;
+  while (last < text.size() && isNameByte(text[last])) ++last;
+  return text.substr(first, last - first);
+}
+
+void checkKeywordPlace(CheckContext& context, const BlockOffsets& found, const char* keyword,
+                       const char* form, bool braceFollows, const char* consequence) {
+  if (found.keyword < 0) return;
+  const std::string& text = context.assembler().text;
+  std::size_t length = std::string(keyword).size();
+  SourcePosition position = context.positionOf(found.keyword);
+  bool inText = insideQuotes(context.normalisedLine(position.line), position.column);
+  std::string word = wordAround(text, found.keyword, length);
+  long meant = meantKeyword(context, keyword, braceFollows);
+  long takenBrace = findUnquotedAfter(found.keyword, text, "{");
+  if (meant == found.keyword) return;
+  if (meant < 0 && !inText && word == keyword) return;
+  if (meant >= 0 && (takenBrace < 0 || takenBrace == findUnquotedAfter(meant, text, "{"))) {
+    return;  // the same block all the same
+  }
+
+  std::string where;
+  std::string fix;
+  if (inText) {
+    where = " in a text";
+    fix = "close the double quote left open before it";
+  } else if (word != keyword) {
+    where = " inside the word " + quoted(word);
+    fix = "choose a word without " + quoted(keyword);
+  } else {
+    fix = "do not write " + quoted(keyword) + " before its own block";
+  }
+  std::string taken = takenBrace < 0 ? "finds no \"{\" after it"
+                                     : std::string(consequence) + " from the \"{\" on line " +
+                                           std::to_string(context.positionOf(takenBrace).line);
+  std::string message = "tarnel's search for " + quoted(keyword) + " stops at this first " +
+                        quoted(keyword) + where + " and " + taken;
+  if (meant < 0) {
+    message += "; " + fix + " and begin the block with " + quoted(form);
+  } else {
+    message +=
+        ", not from the one on line " + std::to_string(context.positionOf(meant).line) + "; " + fix;
+  }
+  Diagnostic& diagnostic =
+      context.add(Severity::Warning, position, static_cast<int>(length), message);
+  if (meant >= 0) {
+    CheckContext::attach(diagnostic, context.positionOf(meant), static_cast<int>(length),
+                         "the " + quoted(keyword) + " meant");
+  }
+}
+
+void checkSemicolonsInQuotes(CheckContext& context) {
+  for (int line = 1; line <= context.lineCount(); ++line) {
+    const std::string& written = context.writtenLine(line);
+    std::size_t semicolon = written.find(';');
+    if (semicolon == std::string::npos) continue;
+    int column = static_cast<int>(semicolon) + 1;
+    if (!insideQuotes(written, column)) continue;
+    context.add(Severity::Warning, SourcePosition{line, column}, 1,
+                "this \";\" starts a comment even between double quotes: tarnel cuts the rest "
+                "of the line, the closing quote with it; leave the \";\" out of the text");
+  }
+}
+
+}  // namespace
+
+void checkStructure(CheckContext& context) {
+  checkStop(context);
+  checkOtherFrontEndErrors(context);
+  const SourceAnalysis& analysis = context.assembler();
+  checkKeywordPlace(context, analysis.object, "kiv", "kiv name {", false,
+                    "reads the program's name");
+  checkKeywordPlace(context, analysis.variables, "var", "var {", true, "reads the var block");
+  checkKeywordPlace(context, analysis.code, "begin", "begin {", true, "reads the begin block");
+  checkSemicolonsInQuotes(context);
+}

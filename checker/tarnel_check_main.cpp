@@ -1,0 +1,16 @@
+// tarnel_check: reports every problem of one or more source programs, with
+// its line and column, without assembling or running anything.
+//
+//   tarnel_check source.tarnel...
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "check_driver.h"
+#include "console_output.h"
+
+int main(int argc, char** argv) {
+  setUpConsoleOutput();
+  std::vector<std::string> files(argv + (argc > 0 ? 1 : 0), argv + argc);
+  return finishConsoleOutput("tarnel_check", runCheck(files, std::cout));
+}

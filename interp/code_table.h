@@ -2,7 +2,10 @@
 // and the replacement of label names in jumps by label positions.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -18,10 +21,22 @@ struct CodeRecord {
   std::string label;
 };
 
+// The same four texts, read in place: valid until the table next changes.
+struct CodeRecordView {
+  std::string_view opcode;
+  std::string_view operand1;
+  std::string_view operand2;
+  std::string_view label;
+};
+
 class CodeTable {
  public:
-  void add(const std::string& opcode, const std::string& operand1, const std::string& operand2,
-           const std::string& label);
+  CodeTable() = default;
+  CodeTable(const CodeTable&) = delete;
+  CodeTable& operator=(const CodeTable&) = delete;
+
+  void add(std::string_view opcode, std::string_view operand1, std::string_view operand2,
+           std::string_view label);
 
   // One label pass: for each record i with a non-empty label, in index
   // order, every jump record whose operand1 equals that label exactly gets
@@ -34,16 +49,32 @@ class CodeTable {
   void resolveLabels();
 
   int count() const { return static_cast<int>(records_.size()); }
+  // index must lie in 0 to count() - 1. A copy of the record.
+  CodeRecord operator[](int index) const;
   // index must lie in 0 to count() - 1.
-  const CodeRecord& operator[](int index) const {
-    return records_[static_cast<std::size_t>(index)];
-  }
+  CodeRecordView view(int index) const;
 
  private:
+  // A record's four texts lie one after the other at text, in a block of
+  // blocks_ that never moves. A record with a text of 4 GiB or more is kept
+  // whole in oversized_ instead, text is null and lengths[0] its index.
+  struct PackedRecord {
+    const char* text = nullptr;
+    uint32_t lengths[4] = {0, 0, 0, 0};
+  };
+
+  PackedRecord pack(const CodeRecordView& record);
+  void setOperand1(int index, const std::string& text);
   // The text a jump holding text ends with after one pass.
   std::string passResult(const std::string& text) const;
 
-  std::vector<CodeRecord> records_;
+  std::vector<PackedRecord> records_;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* free_ = nullptr;
+  std::size_t freeLength_ = 0;
+  std::size_t blockSize_ = 0;
+  std::vector<CodeRecord> oversized_;
+
   // Positions of the label records by name, ascending.
   std::unordered_map<std::string, std::vector<int>> labelsByName_;
   // Positions of the jump records by their current operand1.

@@ -53,8 +53,7 @@ std::string exactFloatText(double value) {
     number.exponent = -1;
   } else {
     number = printedDigits(magnitude, 40);
-    if (number.digits[10] == '5' &&
-        number.digits.find_first_not_of('0', 11) == std::string::npos) {
+    if (number.digits[10] == '5' && number.digits.find_first_not_of('0', 11) == std::string::npos) {
       number = printedDigits(magnitude, 800);
     }
   }
@@ -108,14 +107,14 @@ class FloatTextAgainstExact : public ::testing::Test {
     std::string wanted = exactFloatText(value);
     if (got != wanted) {
       ++failures_;
-      ADD_FAILURE() << "value " << std::hexfloat << value << std::defaultfloat << " ("
-                    << wanted << ") gave " << got << ", seed " << seed_;
+      ADD_FAILURE() << "value " << std::hexfloat << value << std::defaultfloat << " (" << wanted
+                    << ") gave " << got << ", seed " << seed_;
     }
     if (floatTextReadsBackExactly(value)) {
       if (toFloat(wanted) != value && failures_ < 5) {
         ++failures_;
-        ADD_FAILURE() << "value " << std::hexfloat << value << " does not read back from "
-                      << wanted << ", seed " << seed_;
+        ADD_FAILURE() << "value " << std::hexfloat << value << " does not read back from " << wanted
+                      << ", seed " << seed_;
       }
     }
   }
@@ -186,8 +185,8 @@ TEST_F(FloatTextAgainstExact, ExactTiesAtTheTenthDigitAndTheirNeighbours) {
 TEST_F(FloatTextAgainstExact, CarriesThroughNines) {
   for (int power = -320; power <= 300; ++power) {
     for (int nines = 9; nines <= 13; ++nines) {
-      std::string text = "9." + std::string(static_cast<std::size_t>(nines), '9') + "5e" +
-                         std::to_string(power);
+      std::string text =
+          "9." + std::string(static_cast<std::size_t>(nines), '9') + "5e" + std::to_string(power);
       checkAround(parsed(text));
       checkAround(parsed("9.999999999e" + std::to_string(power)));
     }
@@ -209,8 +208,8 @@ TEST_F(FloatTextAgainstExact, DecimalsOfTenToTwelveDigits) {
   std::uniform_int_distribution<int> exponent(-30, 30);
   std::uniform_int_distribution<int> length(10, 12);
   for (long long i = 0; i < count_; ++i) {
-    std::string text = std::to_string(randomDigits(length(random_))) + "e" +
-                       std::to_string(exponent(random_));
+    std::string text =
+        std::to_string(randomDigits(length(random_))) + "e" + std::to_string(exponent(random_));
     check(parsed(text));
   }
 }

@@ -18,80 +18,10 @@
 #include <random>
 #include <string>
 
+#include "reference_engine.h"
 #include "value_conversions.h"
 
 namespace {
-
-// The exact method, as the interpreter wrote it before the shortest digits
-// were used.
-struct ExactDigits {
-  std::string digits;
-  int exponent = 0;
-};
-
-ExactDigits printedDigits(double magnitude, int precision) {
-  std::string buffer(static_cast<std::size_t>(precision) + 32, '\0');
-  int length = std::snprintf(&buffer[0], buffer.size(), "%.*e", precision, magnitude);
-  buffer.resize(static_cast<std::size_t>(length));
-  ExactDigits result;
-  std::size_t at = 0;
-  for (; at < buffer.size() && buffer[at] != 'e'; ++at) {
-    if (buffer[at] >= '0' && buffer[at] <= '9') result.digits += buffer[at];
-  }
-  result.exponent = std::atoi(buffer.c_str() + at + 1);
-  return result;
-}
-
-std::string exactFloatText(double value) {
-  if (std::isnan(value)) return "nan";
-  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-  std::string sign = std::signbit(value) ? "-" : "";
-  double magnitude = std::fabs(value);
-  ExactDigits number;
-  if (magnitude == 0.0) {
-    number.digits = std::string(10, '0');
-    number.exponent = -1;
-  } else {
-    number = printedDigits(magnitude, 40);
-    if (number.digits[10] == '5' && number.digits.find_first_not_of('0', 11) == std::string::npos) {
-      number = printedDigits(magnitude, 800);
-    }
-  }
-  const int m = number.exponent;
-  bool up = number.digits.size() > 10 && number.digits[10] >= '5';
-  number.digits.resize(10, '0');
-  if (up) {
-    std::size_t i = 10;
-    while (i-- > 0 && number.digits[i] == '9') number.digits[i] = '0';
-    if (i < 10) {
-      ++number.digits[i];
-    } else {
-      number.digits = "1" + number.digits.substr(0, 9);
-      ++number.exponent;
-    }
-  }
-  auto trimmed = [](std::string fraction) {
-    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-    return fraction;
-  };
-  if (m < -1 || m > 9) {
-    char exponent[16];
-    std::snprintf(exponent, sizeof exponent, "e%c%03d", number.exponent < 0 ? '-' : '+',
-                  std::abs(number.exponent));
-    return sign + number.digits.substr(0, 1) + "." + trimmed(number.digits.substr(1)) + exponent;
-  }
-  auto digitAt = [&](int power) {
-    int index = number.exponent - power;
-    return index < 0 || index >= 10 ? '0' : number.digits[static_cast<std::size_t>(index)];
-  };
-  std::string integerPart;
-  for (int power = number.exponent; power >= 0; --power) integerPart += digitAt(power);
-  if (integerPart.empty()) integerPart = "0";
-  if (9 - m <= 0) return sign + integerPart;
-  std::string fraction;
-  for (int power = -1; power >= -(9 - m); --power) fraction += digitAt(power);
-  return sign + integerPart + "." + trimmed(fraction);
-}
 
 long long settingOr(const char* name, long long fallback) {
   const char* text = std::getenv(name);

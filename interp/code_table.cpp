@@ -14,9 +14,17 @@ namespace {
 // Records are packed into blocks that grow from the first size to the
 // largest; a larger record gets a block of its own.
 constexpr std::size_t kFirstBlockSize = std::size_t{1} << 12;
-constexpr std::size_t kLargestBlockSize = std::size_t{1} << 20;
+constexpr std::size_t kLargestBlockSize = std::size_t{2} << 20;
 
 }  // namespace
+
+CodeTable::~CodeTable() {
+  for (const Block& block : blocks_) bulkFree(block.bytes, block.size);
+}
+
+void CodeTable::reserve(int records) {
+  if (records > count()) records_.reserve(static_cast<std::size_t>(records));
+}
 
 CodeTable::PackedRecord CodeTable::pack(const CodeRecordView& record) {
   const std::string_view texts[4] = {record.opcode, record.operand1, record.operand2, record.label};
@@ -37,8 +45,8 @@ CodeTable::PackedRecord CodeTable::pack(const CodeRecordView& record) {
     blockSize_ = grown;
     const std::size_t size = std::max(total, grown);
     // Left uninitialised: only the bytes written are ever read.
-    blocks_.push_back(std::unique_ptr<char[]>(new char[size]));
-    free_ = blocks_.back().get();
+    blocks_.push_back(Block{static_cast<char*>(bulkAllocate(size)), size});
+    free_ = blocks_.back().bytes;
     freeLength_ = size;
   }
   packed.text = free_;

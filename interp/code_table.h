@@ -3,12 +3,13 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
+
+#include "bulk_memory.h"
 
 // One code entry. An instruction record holds its opcode and operand texts
 // and an empty label; a label record holds "-1", "0", "0" and its name. Once
@@ -32,6 +33,7 @@ struct CodeRecordView {
 class CodeTable {
  public:
   CodeTable() = default;
+  ~CodeTable();
   CodeTable(const CodeTable&) = delete;
   CodeTable& operator=(const CodeTable&) = delete;
 
@@ -49,6 +51,9 @@ class CodeTable {
   void resolveLabels();
 
   int count() const { return static_cast<int>(records_.size()); }
+  // Makes room for records records in all, so that a table of known size is
+  // not copied as it grows.
+  void reserve(int records);
   // index must lie in 0 to count() - 1. A copy of the record.
   CodeRecord operator[](int index) const;
   // index must lie in 0 to count() - 1.
@@ -68,8 +73,13 @@ class CodeTable {
   // The text a jump holding text ends with after one pass.
   std::string passResult(const std::string& text) const;
 
-  std::vector<PackedRecord> records_;
-  std::vector<std::unique_ptr<char[]>> blocks_;
+  struct Block {
+    char* bytes;
+    std::size_t size;
+  };
+
+  std::vector<PackedRecord, BulkAllocator<PackedRecord>> records_;
+  std::vector<Block> blocks_;
   char* free_ = nullptr;
   std::size_t freeLength_ = 0;
   std::size_t blockSize_ = 0;

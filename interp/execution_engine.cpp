@@ -478,7 +478,7 @@ dispatch:
   KIV_CASE(Jmp) { KIV_NEXT(step->target); }
   KIV_CASE(JumpIf) { KIV_NEXT((flags & step->mask) != 0 ? step->target : step->next); }
   KIV_CASE(Push) {
-    stack_.push_back(*step->source);
+    step->source->packInto(stack_.emplace_back(), stackTexts_);
     KIV_NEXT(step->next);
   }
   KIV_CASE(Pop) {
@@ -486,7 +486,7 @@ dispatch:
     if (stack_.empty()) {
       step->destination->setText(std::string());
     } else {
-      *step->destination = std::move(stack_.back());
+      step->destination->unpackFrom(stack_.back(), stackTexts_);
       stack_.pop_back();
     }
     KIV_NEXT(step->next);
@@ -531,9 +531,14 @@ std::vector<VariableRecord> ExecutionEngine::variables() {
 }
 
 std::vector<std::string> ExecutionEngine::stackTexts() {
-  std::vector<std::string> texts;
-  texts.reserve(stack_.size());
-  for (RunValue& value : stack_) texts.push_back(value.text());
+  // Unpacking takes the texts from the end, so the stack is read top first.
+  std::vector<std::string> texts(stack_.size());
+  std::vector<std::string> packedTexts = stackTexts_;
+  RunValue value;
+  for (std::size_t i = stack_.size(); i-- > 0;) {
+    value.unpackFrom(stack_[i], packedTexts);
+    texts[i] = value.text();
+  }
   return texts;
 }
 

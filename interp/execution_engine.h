@@ -32,6 +32,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "bulk_memory.h"
 #include "interpreter.h"
 #include "run_value.h"
 
@@ -98,7 +99,10 @@ class ExecutionEngine {
   // count_ + 1 steps, zero-filled (undecoded) until reached; the last one
   // stands for every position outside the table.
   std::unique_ptr<Step, FreeSteps> steps_;
-  std::vector<RunValue> stack_;
+  // The run-time stack: packed values, and the texts they could not do
+  // without, both in push order.
+  std::vector<RunValue::Packed, BulkAllocator<RunValue::Packed>> stack_;
+  std::vector<std::string> stackTexts_;
   std::string scratch_;
   int32_t position_ = 0;
   bool finished_ = false;

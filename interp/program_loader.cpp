@@ -2,6 +2,7 @@
 // the code table. Every search skips double-quoted stretches, so values and
 // operands may hold the structural bytes between quotes. The entries are
 // read in place, without a copy of each.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -84,7 +85,12 @@ void Interpreter::loadText(const std::string& text) {
   });
 
   // entry = name "@" ... | opcode "!" operand1 ":" operand2
-  forEachEntry(section(bytes, whole, "code{", 5), [&](std::string_view entry) {
+  const std::string_view codeSection = section(bytes, whole, "code{", 5);
+  // Every entry adds at most one record: one more than the commas.
+  std::size_t commas = 0;
+  for (char c : codeSection) commas += c == ',' ? 1 : 0;
+  if (commas < static_cast<std::size_t>(INT32_MAX)) code.reserve(static_cast<int>(commas) + 1);
+  forEachEntry(codeSection, [&](std::string_view entry) {
     int at = findOutsideQuotes(entry, 0, '@');
     if (at >= 0) {
       // No label pass follows a label entry.

@@ -26,7 +26,8 @@ double RunValue::parseFloat() {
   // The text first: a pending float text is formed from number_.
   const std::string& current = text();
   number_ = toFloat(current);
-  flags_ |= kFloat;
+  // number_ no longer forms the text.
+  flags_ = static_cast<uint8_t>((flags_ & ~kFromFloat) | kFloat);
   return number_;
 }
 

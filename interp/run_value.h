@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "value_conversions.h"
 
@@ -58,6 +59,40 @@ class RunValue {
     number();
   }
 
+  // A value on the run-time stack: the numbers, and the text only where the
+  // numbers cannot form it again, kept apart in a list of texts.
+  struct Packed {
+    double number;
+    int32_t integer;
+    uint8_t flags;
+  };
+  // Packs a copy of the value, its text (when needed) added to texts.
+  void packInto(Packed& packed, std::vector<std::string>& texts) const {
+    packed.number = number_;
+    packed.integer = integer_;
+    if ((flags_ & (kFromInteger | kFromFloat)) != 0) {
+      packed.flags = static_cast<uint8_t>(flags_ & ~kText);
+    } else {
+      packed.flags = flags_;
+      texts.push_back(text_);
+    }
+  }
+  // Takes the value back, its text (when packed with one) from the end of
+  // texts.
+  void unpackFrom(const Packed& packed, std::vector<std::string>& texts) {
+    number_ = packed.number;
+    integer_ = packed.integer;
+    flags_ = packed.flags;
+    if ((flags_ & kText) != 0) {
+      if (texts.empty()) {
+        text_.clear();
+        return;
+      }
+      text_ = std::move(texts.back());
+      texts.pop_back();
+    }
+  }
+
   // Writes the text with backslash-n and backslash-t expanded and double
   // quotes dropped, as print does; scratch is working space.
   void print(std::ostream& out, std::string& scratch);
@@ -67,8 +102,8 @@ class RunValue {
     kText = 1,         // text_ is current
     kInteger = 2,      // integer_ is toInteger of the text
     kFloat = 4,        // number_ is toFloat of the text
-    kFromInteger = 8,  // without kText: the text is integerText(integer_)
-    kFromFloat = 16,   // without kText: the text is floatText(number_)
+    kFromInteger = 8,  // the text is integerText(integer_)
+    kFromFloat = 16,   // the text is floatText(number_)
   };
 
   void copyFrom(const RunValue& other) {

@@ -42,7 +42,8 @@ namespace {
   X(PrintText)  /* a literal, its escapes expanded at decoding */            \
   X(PrintValue) /* a variable */                                             \
   X(Input)                                                                   \
-  X(Cmp) /* sets the flags */                                                \
+  X(Cmp)     /* sets the flags */                                            \
+  X(CmpJump) /* cmp and the conditional jump right after it, in one */       \
   X(Jmp)                                                                     \
   X(JumpIf) /* jumps when a flag of mask is set */                           \
   X(Push)                                                                    \
@@ -98,6 +99,7 @@ struct ExecutionEngine::Step {
   Kind kind;
   uint8_t mask;    // JumpIf's flag bit
   int32_t next;    // the step after this one, label records passed over
+  int32_t after;   // CmpJump: the jump's own next step
   int32_t target;  // a jump's destination, label records passed over
   RunValue* destination;
   RunValue* source;
@@ -259,6 +261,7 @@ void ExecutionEngine::decode(int32_t index) {
     case static_cast<int>(Opcode::Cmp):
       orError(Kind::Cmp, " error operand one variable not found on cmp instruction " + name);
       step.source = sourceOf(record.operand2);
+      fuseWithJump(index);
       break;
     case static_cast<int>(Opcode::Jmp):
     case static_cast<int>(Opcode::Jne):
@@ -296,6 +299,20 @@ void ExecutionEngine::decode(int32_t index) {
       step.kind = Kind::Nop;
       break;
   }
+}
+
+void ExecutionEngine::fuseWithJump(int32_t index) {
+  Step* steps = steps_.get();
+  Step& step = steps[index];
+  if (step.kind != Kind::Cmp || step.next >= count_) return;
+  Step& jump = steps[step.next];
+  if (jump.kind == Kind::Undecoded) decode(step.next);
+  if (jump.kind != Kind::JumpIf) return;
+  // The jump keeps its own step, for the runs that reach it directly.
+  step.kind = Kind::CmpJump;
+  step.mask = jump.mask;
+  step.target = jump.target;
+  step.after = jump.next;
 }
 
 void ExecutionEngine::writeLine(const std::string& line) {
@@ -340,6 +357,8 @@ bool ExecutionEngine::loop(uint64_t limit) {
   int32_t at = position_;
   Step* step = &steps[at];
   bool goesOn = true;
+  // Steps done by an uncounted run; a counted one counts in taken_.
+  uint64_t done = 0;
 
 next:
   if constexpr (kCounted) {
@@ -359,8 +378,13 @@ dispatch:
     decode(at);
     KIV_DISPATCH();
   }
-  KIV_CASE(End)
   KIV_CASE(Halt) {
+    if (!kCounted) ++done;
+    finished_ = true;
+    goesOn = false;
+    goto stop;
+  }
+  KIV_CASE(End) {
     finished_ = true;
     goesOn = false;
     goto stop;
@@ -474,6 +498,17 @@ dispatch:
     const int32_t y = step->source->integer();
     flags = kFlagsByOrder[(x > y) - (x < y) + 1];
     KIV_NEXT(step->next);
+  }
+  KIV_CASE(CmpJump) {
+    const int32_t x = step->destination->integer();
+    const int32_t y = step->source->integer();
+    flags = kFlagsByOrder[(x > y) - (x < y) + 1];
+    // A counted run takes the jump as a step of its own.
+    if (kCounted) {
+      KIV_NEXT(step->next);
+    }
+    ++done;
+    KIV_NEXT((flags & step->mask) != 0 ? step->target : step->after);
   }
   KIV_CASE(Jmp) { KIV_NEXT(step->target); }
   KIV_CASE(JumpIf) { KIV_NEXT((flags & step->mask) != 0 ? step->target : step->next); }

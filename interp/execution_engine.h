@@ -56,7 +56,7 @@ class ExecutionEngine {
   // The record the next step carries out: never a label record. The halt
   // record once halted; code.count() once the run left the table.
   int position() const { return position_; }
-  // Steps carried out so far.
+  // Steps carried out so far, by every kind of run.
   uint64_t stepsTaken() const { return taken_; }
 
   // The variables as they stand: name, type and current value text.
@@ -81,6 +81,9 @@ class ExecutionEngine {
   // The first record at or after index that is not a label record; count_
   // when there is none or index lies outside the table.
   int32_t skipLabels(int32_t index);
+  // Turns the cmp step at index into one that also carries out the
+  // conditional jump after it, when there is one.
+  void fuseWithJump(int32_t index);
   RunValue* variableNamed(std::string_view name);
   // The variable named by operand, else a literal holding its text.
   RunValue* sourceOf(std::string_view operand);

@@ -23,6 +23,12 @@ int32_t RunValue::parseInteger() {
 }
 
 double RunValue::parseFloat() {
+  if ((flags_ & kFromInteger) != 0) {
+    // toFloat of integerText(n) is n itself.
+    number_ = static_cast<double>(integer_);
+    flags_ |= kFloat;
+    return number_;
+  }
   // The text first: a pending float text is formed from number_.
   const std::string& current = text();
   number_ = toFloat(current);

@@ -45,8 +45,7 @@ class RunValue {
   // The text becomes integerText(value).
   void setInteger(int32_t value) {
     integer_ = value;
-    number_ = static_cast<double>(value);
-    flags_ = kInteger | kFloat | kFromInteger;
+    flags_ = kInteger | kFromInteger;
   }
   // The text becomes floatText(value).
   void setFloat(double value) {
@@ -120,7 +119,8 @@ class RunValue {
   double parseFloat();
 
   std::string text_;
-  // Without kFloat but with kFromFloat, the result whose text is pending.
+  // Without kFloat but with kFromFloat, the result whose text is pending;
+  // without kFloat but with kFromInteger, not yet set.
   double number_ = 0.0;
   int32_t integer_ = 0;
   uint8_t flags_ = kText;

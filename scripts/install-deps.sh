@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and testing the toolchain needs, and only what is
 # missing, with apt-get (as root, or through sudo). Silent when all is there.
+#
+#   scripts/install-deps.sh         what building and testing need
+#   scripts/install-deps.sh bench   the same, and Lua 5.4 for `make bench`
 set -euo pipefail
 
 # Each line: a package and how to tell it is present (a command, or a file
@@ -15,6 +18,10 @@ requirements=(
   "clang-format command:clang-format"
   "qt6-base-dev file:/usr/include/*/qt6/QtWidgets/QApplication"
 )
+# The benchmarks measure kivinterp against loops written in Lua 5.4.
+if [ "${1:-}" = bench ]; then
+  requirements+=("lua5.4 command:lua5.4")
+fi
 
 present() {
   local kind=${1%%:*} what=${1#*:}

@@ -235,15 +235,19 @@ Outcome runFast(const std::string& text, const std::string& input, uint64_t boun
   return outcome;
 }
 
-// The whole run as kivinterp makes it: Interpreter::execute to the end.
+// The whole run as kivinterp makes it (Interpreter::execute does the same):
+// the free run to the end, its state written back into the Interpreter.
 Outcome runToTheEnd(const std::string& text, const std::string& input) {
   std::istringstream in(input);
   std::ostringstream out;
   Interpreter interpreter(in, out);
   interpreter.loadText(text);
-  interpreter.execute();
+  ExecutionEngine engine(interpreter, in, out);
+  engine.run();
   Outcome outcome;
   outcome.output = out.str();
+  outcome.steps = engine.stepsTaken();
+  outcome.position = engine.position();
   outcome.state = describeState(interpreter.variables, interpreter.stack.items, interpreter.flags);
   return outcome;
 }
@@ -273,6 +277,8 @@ TEST(EngineDifferential, GeneratedProgramsRunAsTheReferenceRunsThem) {
       const Outcome whole = runToTheEnd(text, input);
       EXPECT_EQ(whole.output, wanted.output) << context;
       EXPECT_EQ(whole.state, wanted.state) << context;
+      EXPECT_EQ(whole.steps, wanted.steps) << context;
+      EXPECT_EQ(whole.position, wanted.position) << context;
     }
   }
 }

@@ -17,37 +17,39 @@ namespace {
 // What a decoded record does, one name per line. The destination's type is
 // fixed for the whole run, so the kind of arithmetic is decided at decoding.
 // The enum and the loop's jump table are both built from this list.
-#define KIV_STEP_KINDS(X)                                                    \
-  X(Undecoded)  /* zero: the step table starts zero-filled */                \
-  X(End)        /* outside the table: the run is over */                     \
-  X(Label)      /* never run: steps move past label records */               \
-  X(Halt)       /* the run is over */                                        \
-  X(Nop)        /* an opcode outside the set, or no destination, silently */ \
-  X(Mov)        /* destination = source, text and numbers */                 \
-  X(Inc)        /* destination = its integer + 1 */                          \
-  X(Dec)        /* destination = its integer - 1 */                          \
-  X(Not)        /* destination = 1 when its integer is 0, else 0 */          \
-  X(AddInteger) /* integer destination: 32-bit arithmetic */                 \
-  X(SubInteger)                                                              \
-  X(MulInteger)                                                              \
-  X(DivInteger) /* a zero divisor writes its line and gives 1 */             \
-  X(AddFloat)   /* float destination: double arithmetic, floatText */        \
-  X(SubFloat)                                                                \
-  X(MulFloat)                                                                \
-  X(DivFloat)                                                                \
-  X(AddText) /* string destination: appends the source's text */             \
-  X(And)                                                                     \
-  X(Or)                                                                      \
-  X(Xor)                                                                     \
-  X(PrintText)  /* a literal, its escapes expanded at decoding */            \
-  X(PrintValue) /* a variable */                                             \
-  X(Input)                                                                   \
-  X(Cmp)     /* sets the flags */                                            \
-  X(CmpJump) /* cmp and the conditional jump right after it, in one */       \
-  X(Jmp)                                                                     \
-  X(JumpIf) /* jumps when a flag of mask is set */                           \
-  X(Push)                                                                    \
-  X(Pop)                                                                     \
+#define KIV_STEP_KINDS(X)                                                     \
+  X(Undecoded)  /* zero: the step table starts zero-filled */                 \
+  X(End)        /* outside the table: the run is over */                      \
+  X(Label)      /* never run: steps move past label records */                \
+  X(Halt)       /* the run is over */                                         \
+  X(Nop)        /* an opcode outside the set, or no destination, silently */  \
+  X(Mov)        /* destination = source, text and numbers */                  \
+  X(Inc)        /* destination = its integer + 1 */                           \
+  X(Dec)        /* destination = its integer - 1 */                           \
+  X(Not)        /* destination = 1 when its integer is 0, else 0 */           \
+  X(AddInteger) /* integer destination: 32-bit arithmetic */                  \
+  X(SubInteger)                                                               \
+  X(MulInteger)                                                               \
+  X(DivInteger) /* a zero divisor writes its line and gives 1 */              \
+  X(AddFloat)   /* float destination: double arithmetic, floatText */         \
+  X(SubFloat)                                                                 \
+  X(MulFloat)                                                                 \
+  X(DivFloat)                                                                 \
+  X(AddText) /* string destination: appends the source's text */              \
+  X(And)                                                                      \
+  X(Or)                                                                       \
+  X(Xor)                                                                      \
+  X(PrintText)  /* a literal, its escapes expanded at decoding */             \
+  X(PrintValue) /* a variable */                                              \
+  X(Input)                                                                    \
+  X(Cmp)            /* sets the flags */                                      \
+  X(CmpJump)        /* cmp and the conditional jump right after it, in one */ \
+  X(CmpLiteral)     /* cmp of a variable with a number written in the code */ \
+  X(CmpJumpLiteral) /* the same, with the conditional jump after it */        \
+  X(Jmp)                                                                      \
+  X(JumpIf) /* jumps when a flag of mask is set */                            \
+  X(Push)                                                                     \
+  X(Pop)                                                                      \
   X(ErrorLine) /* an instruction that reports its operand: writes message */
 
 enum class Kind : uint8_t {
@@ -97,13 +99,16 @@ const char kDivisionByZero[] = "division by zero error.. \n";
 
 struct ExecutionEngine::Step {
   Kind kind;
-  uint8_t mask;    // JumpIf's flag bit
-  int32_t next;    // the step after this one, label records passed over
-  int32_t after;   // CmpJump: the jump's own next step
-  int32_t target;  // a jump's destination, label records passed over
+  uint8_t mask;     // JumpIf's and CmpJump's flag bit
+  int32_t literal;  // CmpLiteral's and CmpJumpLiteral's second operand
+  Step* next;       // the step after this one, label records passed over
+  Step* target;     // a jump's destination, label records passed over
+  Step* after;      // CmpJump's and CmpJumpLiteral's: the jump's own next step
   RunValue* destination;
-  RunValue* source;
-  const std::string* message;  // PrintText's text, ErrorLine's line
+  union {
+    RunValue* source;
+    const std::string* message;  // PrintText's text, ErrorLine's line
+  };
 };
 
 ExecutionEngine::ExecutionEngine(Interpreter& program, std::istream& in, std::ostream& out)
@@ -121,7 +126,7 @@ ExecutionEngine::ExecutionEngine(Interpreter& program, std::istream& in, std::os
   if (steps == nullptr) throw std::bad_alloc();
   steps_.reset(steps);
   steps[count_].kind = Kind::End;
-  steps[count_].next = count_;
+  steps[count_].next = &steps[count_];
   position_ = skipLabels(0);
 }
 
@@ -164,7 +169,7 @@ int32_t ExecutionEngine::skipLabels(int32_t index) {
     const Step& step = steps[at];
     if (step.kind == Kind::Label) {
       labelsEnd = at;
-      at = step.next;
+      at = static_cast<int32_t>(step.next - steps);
       break;
     }
     if (step.kind != Kind::Undecoded ||
@@ -176,7 +181,7 @@ int32_t ExecutionEngine::skipLabels(int32_t index) {
   }
   for (int32_t label = index; label < labelsEnd; ++label) {
     steps[label].kind = Kind::Label;
-    steps[label].next = at;
+    steps[label].next = &steps[at];
   }
   return at;
 }
@@ -189,7 +194,8 @@ void ExecutionEngine::decode(int32_t index) {
     skipLabels(index);
     return;
   }
-  step.next = skipLabels(index + 1);
+  Step* const steps = steps_.get();
+  step.next = &steps[skipLabels(index + 1)];
   RunValue* destination = variableNamed(record.operand1);
   step.destination = destination;
   const std::string name(record.operand1);
@@ -260,7 +266,13 @@ void ExecutionEngine::decode(int32_t index) {
       break;
     case static_cast<int>(Opcode::Cmp):
       orError(Kind::Cmp, " error operand one variable not found on cmp instruction " + name);
+      // An error step keeps its line where a cmp keeps its source.
+      if (step.kind != Kind::Cmp) break;
       step.source = sourceOf(record.operand2);
+      if (variableNamed(record.operand2) == nullptr) {
+        step.kind = Kind::CmpLiteral;
+        step.literal = step.source->integer();
+      }
       fuseWithJump(index);
       break;
     case static_cast<int>(Opcode::Jmp):
@@ -284,7 +296,7 @@ void ExecutionEngine::decode(int32_t index) {
           step.mask = kJumpFlag[opcode - static_cast<int>(Opcode::Jne)];
         }
         // The jump lands on the record after its label record.
-        step.target = skipLabels(toInteger(name));
+        step.target = &steps[skipLabels(toInteger(name))];
       }
       break;
     case static_cast<int>(Opcode::Push):
@@ -304,12 +316,14 @@ void ExecutionEngine::decode(int32_t index) {
 void ExecutionEngine::fuseWithJump(int32_t index) {
   Step* steps = steps_.get();
   Step& step = steps[index];
-  if (step.kind != Kind::Cmp || step.next >= count_) return;
-  Step& jump = steps[step.next];
-  if (jump.kind == Kind::Undecoded) decode(step.next);
+  if ((step.kind != Kind::Cmp && step.kind != Kind::CmpLiteral) || step.next == &steps[count_]) {
+    return;
+  }
+  Step& jump = *step.next;
+  if (jump.kind == Kind::Undecoded) decode(static_cast<int32_t>(step.next - steps));
   if (jump.kind != Kind::JumpIf) return;
   // The jump keeps its own step, for the runs that reach it directly.
-  step.kind = Kind::CmpJump;
+  step.kind = step.kind == Kind::Cmp ? Kind::CmpJump : Kind::CmpJumpLiteral;
   step.mask = jump.mask;
   step.target = jump.target;
   step.after = jump.next;
@@ -337,13 +351,17 @@ void ExecutionEngine::writeLine(const std::string& line) {
 #endif
 
 // Moves to the step at target. A counted run goes through the step count
-// first; an uncounted one dispatches at once.
+// first; an uncounted one counts the step done and dispatches at once. A
+// conditional jump chooses between two of these, not between two targets:
+// a branch the processor predicts, where a choice of address would hold
+// every later load until the comparison is known.
 #define KIV_NEXT(target)   \
-  at = (target);           \
-  step = &steps[at];       \
+  step = (target);         \
   if (kCounted) goto next; \
+  ++done;                  \
   KIV_DISPATCH();
 
+// clang-format off: the cases stand between preprocessor lines.
 template <bool kCounted>
 bool ExecutionEngine::loop(uint64_t limit) {
   if (finished_) return false;
@@ -354,15 +372,14 @@ bool ExecutionEngine::loop(uint64_t limit) {
 #endif
   Step* const steps = steps_.get();
   uint8_t flags = flagBits(program_.flags);
-  int32_t at = position_;
-  Step* step = &steps[at];
+  Step* step = &steps[position_];
   bool goesOn = true;
   // Steps done by an uncounted run; a counted one counts in taken_.
   uint64_t done = 0;
 
 next:
   if constexpr (kCounted) {
-    if (step->kind == Kind::Undecoded) decode(at);
+    if (step->kind == Kind::Undecoded) decode(static_cast<int32_t>(step - steps));
     if (step->kind != Kind::End) {
       if (taken_ >= limit) goto stop;
       ++taken_;
@@ -375,7 +392,7 @@ dispatch:
   switch (step->kind) {
 #endif
   KIV_CASE(Undecoded) {
-    decode(at);
+    decode(static_cast<int32_t>(step - steps));
     KIV_DISPATCH();
   }
   KIV_CASE(Halt) {
@@ -508,10 +525,37 @@ dispatch:
       KIV_NEXT(step->next);
     }
     ++done;
-    KIV_NEXT((flags & step->mask) != 0 ? step->target : step->after);
+    if ((flags & step->mask) != 0) {
+      KIV_NEXT(step->target);
+    }
+    KIV_NEXT(step->after);
+  }
+  KIV_CASE(CmpLiteral) {
+    const int32_t x = step->destination->integer();
+    const int32_t y = step->literal;
+    flags = kFlagsByOrder[(x > y) - (x < y) + 1];
+    KIV_NEXT(step->next);
+  }
+  KIV_CASE(CmpJumpLiteral) {
+    const int32_t x = step->destination->integer();
+    const int32_t y = step->literal;
+    flags = kFlagsByOrder[(x > y) - (x < y) + 1];
+    if (kCounted) {
+      KIV_NEXT(step->next);
+    }
+    ++done;
+    if ((flags & step->mask) != 0) {
+      KIV_NEXT(step->target);
+    }
+    KIV_NEXT(step->after);
   }
   KIV_CASE(Jmp) { KIV_NEXT(step->target); }
-  KIV_CASE(JumpIf) { KIV_NEXT((flags & step->mask) != 0 ? step->target : step->next); }
+  KIV_CASE(JumpIf) {
+    if ((flags & step->mask) != 0) {
+      KIV_NEXT(step->target);
+    }
+    KIV_NEXT(step->next);
+  }
   KIV_CASE(Push) {
     step->source->packInto(stack_.emplace_back(), stackTexts_);
     KIV_NEXT(step->next);
@@ -534,10 +578,12 @@ dispatch:
 }
 #endif
 
-stop : position_ = at;
+stop : taken_ += done;
+position_ = static_cast<int32_t>(step - steps);
 storeFlagBits(flags, program_.flags);
 return goesOn;
 }
+// clang-format on
 
 #undef KIV_NEXT
 #undef KIV_DISPATCH

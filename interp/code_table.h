@@ -2,11 +2,11 @@
 // and the replacement of label names in jumps by label positions.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "bulk_memory.h"
@@ -67,28 +67,47 @@ class CodeTable {
     const char* text = nullptr;
     uint32_t lengths[4] = {0, 0, 0, 0};
   };
-
-  PackedRecord pack(const CodeRecordView& record);
-  void setOperand1(int index, const std::string& text);
-  // The text a jump holding text ends with after one pass.
-  std::string passResult(const std::string& text) const;
-
   struct Block {
     char* bytes;
     std::size_t size;
   };
+  // A text that labels are named or jumps hold: its label records and its
+  // jump records, each a list through links_ in the order added. The text
+  // is read in place, in a record's stored texts, which never move.
+  struct Name {
+    std::string_view text;
+    std::size_t hash;
+    int32_t firstLabel, lastLabel, firstJump, lastJump;
+    bool changeable;  // has both labels and jumps, so a pass may move them
+  };
+  struct Link {
+    int32_t record;
+    int32_t next;
+  };
+
+  PackedRecord pack(const CodeRecordView& record);
+  void setOperand1(int index, std::string_view text);
+  // The index in names_ of text, or -1.
+  int32_t findName(std::string_view text, std::size_t hash) const;
+  // The index in names_ of text, added when missing; text must stay where
+  // it is for the life of the table.
+  int32_t nameOf(std::string_view text);
+  void append(int32_t& first, int32_t& last, int32_t record);
+  void markChangeable(int32_t name);
+  // The text a jump holding text ends with after one pass.
+  std::string passResult(std::string_view text) const;
 
   std::vector<PackedRecord, BulkAllocator<PackedRecord>> records_;
   std::vector<Block> blocks_;
   char* free_ = nullptr;
   std::size_t freeLength_ = 0;
   std::size_t blockSize_ = 0;
-  std::vector<CodeRecord> oversized_;
+  std::deque<CodeRecord> oversized_;
 
-  // Positions of the label records by name, ascending.
-  std::unordered_map<std::string, std::vector<int>> labelsByName_;
-  // Positions of the jump records by their current operand1.
-  std::unordered_map<std::string, std::vector<int>> jumpsByText_;
-  // The keys of jumpsByText_ that are also label names.
-  std::unordered_set<std::string> changeable_;
+  std::vector<Name> names_;
+  // Open addressing: an index in names_, or -1; the size a power of two.
+  std::vector<int32_t> slots_;
+  std::vector<Link> links_;
+  // The names marked changeable.
+  std::vector<int32_t> changeable_;
 };

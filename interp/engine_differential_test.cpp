@@ -262,7 +262,7 @@ void expectSame(const Outcome& wanted, const Outcome& got, const std::string& co
 }
 
 TEST(EngineDifferential, GeneratedProgramsRunAsTheReferenceRunsThem) {
-  const long long count = settingOr("KIV_ENGINE_DIFF_COUNT", 30000);
+  const long long count = settingOr("KIV_ENGINE_DIFF_COUNT", 10000);
   const auto seed = static_cast<unsigned long long>(settingOr("KIV_ENGINE_DIFF_SEED", 1234567));
   ProgramGenerator generator(seed);
   for (long long i = 0; i < count && !::testing::Test::HasFailure(); ++i) {

@@ -407,8 +407,13 @@ dispatch:
     goto stop;
   }
   KIV_CASE(Label) {
-    // Not reached: every position is past label records.
-    if constexpr (kCounted) --taken_;
+    // Not reached: every position is past label records. Were it reached,
+    // it would not count as a step (unsigned counts wrap back).
+    if (kCounted) {
+      --taken_;
+    } else {
+      --done;
+    }
     KIV_NEXT(step->next);
   }
   KIV_CASE(Nop) { KIV_NEXT(step->next); }

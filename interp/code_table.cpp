@@ -164,12 +164,10 @@ void CodeTable::setOperand1(int index, std::string_view text) {
   packed = pack(CodeRecordView{record.opcode, text, record.operand2, record.label});
 }
 
-std::string CodeTable::passResult(std::string_view text) const {
-  std::string current(text);
+std::string CodeTable::passResult(int32_t name) const {
+  std::string current(names_[static_cast<std::size_t>(name)].text);
   int position = -1;
   for (;;) {
-    const int32_t name = findName(current, std::hash<std::string_view>()(current));
-    if (name < 0) return current;
     // The first label of that name after the one that gave this text.
     int32_t link = names_[static_cast<std::size_t>(name)].firstLabel;
     while (link >= 0 && links_[static_cast<std::size_t>(link)].record <= position) {
@@ -178,6 +176,8 @@ std::string CodeTable::passResult(std::string_view text) const {
     if (link < 0) return current;
     position = links_[static_cast<std::size_t>(link)].record;
     current = std::to_string(position);
+    name = findName(current, std::hash<std::string_view>()(current));
+    if (name < 0) return current;
   }
 }
 
@@ -185,23 +185,18 @@ void CodeTable::resolveLabels() {
   if (changeable_.empty()) return;
   // Every group's new text is taken from the state before the pass, and
   // only then are the groups moved, so that no jump moves twice.
-  struct Move {
-    int32_t first;
-    int32_t last;
-    std::string text;
-  };
-  std::vector<Move> moves;
-  std::vector<int32_t> unchanged;
+  std::vector<Move>& moves = moves_;
+  moves.clear();
+  std::size_t kept = 0;
   for (int32_t name : changeable_) {
-    const std::string_view text = names_[static_cast<std::size_t>(name)].text;
-    std::string result = passResult(text);
-    if (result == text) {
-      unchanged.push_back(name);
+    std::string result = passResult(name);
+    if (result == names_[static_cast<std::size_t>(name)].text) {
+      changeable_[kept++] = name;
     } else {
       moves.push_back(Move{name, -1, std::move(result)});
     }
   }
-  changeable_ = std::move(unchanged);
+  changeable_.resize(kept);
   for (Move& move : moves) {
     Name& from = names_[static_cast<std::size_t>(move.first)];
     from.changeable = false;

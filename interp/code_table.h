@@ -94,8 +94,8 @@ class CodeTable {
   int32_t nameOf(std::string_view text);
   void append(int32_t& first, int32_t& last, int32_t record);
   void markChangeable(int32_t name);
-  // The text a jump holding text ends with after one pass.
-  std::string passResult(std::string_view text) const;
+  // The text a jump holding the text of name ends with after one pass.
+  std::string passResult(int32_t name) const;
 
   std::vector<PackedRecord, BulkAllocator<PackedRecord>> records_;
   std::vector<Block> blocks_;
@@ -110,4 +110,11 @@ class CodeTable {
   std::vector<Link> links_;
   // The names marked changeable.
   std::vector<int32_t> changeable_;
+  // The groups of jumps one pass moves, kept to save allocations.
+  struct Move {
+    int32_t first;  // the name, then the group's first link
+    int32_t last;
+    std::string text;
+  };
+  std::vector<Move> moves_;
 };

@@ -198,6 +198,20 @@ std::size_t writeForm(bool negative, const TenDigits& number, char* out) {
   return static_cast<std::size_t>(p - out);
 }
 
+// The number of zero bits below the lowest one; bits must not be 0.
+int trailingZeros(uint64_t bits) {
+#if defined(__GNUC__) || defined(__clang__)
+  return __builtin_ctzll(bits);
+#else
+  int zeros = 0;
+  while ((bits & 1) == 0) {
+    bits >>= 1;
+    ++zeros;
+  }
+  return zeros;
+#endif
+}
+
 }  // namespace
 
 int32_t toInteger(std::string_view text) {
@@ -293,11 +307,9 @@ bool floatTextReadsBackExactly(double value) {
   if (biased == 0 || biased == 0x7ff) return false;
   // value = mantissa * 2^shift with an odd mantissa.
   uint64_t mantissa = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
-  int shift = biased - 1075;
-  while ((mantissa & 1) == 0) {
-    mantissa >>= 1;
-    ++shift;
-  }
+  const int zeros = trailingZeros(mantissa);
+  mantissa >>= zeros;
+  const int shift = biased - 1075 + zeros;
   constexpr uint64_t kTenDigits = 10000000000ULL;
   if (shift >= 0) {
     // An integer: its digits without the trailing zeros must number ten at
@@ -308,13 +320,12 @@ bool floatTextReadsBackExactly(double value) {
     return integer < kTenDigits;
   }
   // mantissa / 2^j = mantissa * 5^j / 10^j, and mantissa * 5^j, being odd,
-  // ends in no zero: it is the digit string.
+  // ends in no zero: it is the digit string, of ten digits at most when
+  // mantissa is below 10^10 / 5^j.
+  static constexpr uint64_t kLimit[15] = {10000000000ULL, 2000000000ULL, 400000000ULL, 80000000ULL,
+                                          16000000ULL,    3200000ULL,    640000ULL,    128000ULL,
+                                          25600ULL,       5120ULL,       1024ULL,      205ULL,
+                                          41ULL,          9ULL,          2ULL};
   const int j = -shift;
-  if (j > 14) return false;  // 5^15 alone has eleven digits
-  uint64_t digits = mantissa;
-  for (int i = 0; i < j; ++i) {
-    digits *= 5;
-    if (digits >= kTenDigits) return false;
-  }
-  return true;
+  return j < 15 && mantissa < kLimit[j];
 }

@@ -4,27 +4,45 @@
 // written and cannot add markup to the page.
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "interpreter.h"
 
 namespace {
 
-std::string htmlEscaped(const std::string& text) {
-  std::string result;
-  result.reserve(text.size());
-  for (char c : text) {
-    if (c == '&') {
-      result += "&amp;";
-    } else if (c == '<') {
-      result += "&lt;";
-    } else if (c == '>') {
-      result += "&gt;";
-    } else {
-      result += c;
-    }
+// Gathers the page in pieces of about 64 KiB before handing them to the
+// stream, so that a large table costs one copy per byte.
+class ReportWriter {
+ public:
+  explicit ReportWriter(std::ostream& report) : report_(report) { buffer_.reserve(kPiece + 256); }
+  ~ReportWriter() { flush(); }
+
+  ReportWriter& operator<<(std::string_view text) {
+    buffer_.append(text.data(), text.size());
+    if (buffer_.size() >= kPiece) flush();
+    return *this;
   }
-  return result;
-}
+  ReportWriter& escaped(std::string_view text) {
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const char c = text[i];
+      if (c != '&' && c != '<' && c != '>') continue;
+      buffer_.append(text.data() + from, i - from);
+      buffer_ += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
+      from = i + 1;
+    }
+    return *this << text.substr(from);
+  }
+  void flush() {
+    report_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
+  }
+
+ private:
+  static constexpr std::size_t kPiece = std::size_t{1} << 16;
+  std::ostream& report_;
+  std::string buffer_;
+};
 
 const char* typeCaption(int type) {
   switch (type) {
@@ -39,20 +57,23 @@ const char* typeCaption(int type) {
   }
 }
 
-void writeVariableRow(std::ostream& report, const VariableRecord& variable) {
-  report << "<font color=\"blue\">" << htmlEscaped(variable.name) << "</font> of type"
-         << typeCaption(variable.type) << " = <font color=\"green\">" << htmlEscaped(variable.value)
-         << "</font><br>";
+void writeVariableRow(ReportWriter& report, const VariableRecord& variable) {
+  report << "<font color=\"blue\">";
+  report.escaped(variable.name) << "</font> of type" << typeCaption(variable.type)
+                                << " = <font color=\"green\">";
+  report.escaped(variable.value) << "</font><br>";
 }
 
-void writeLabelRow(std::ostream& report, const CodeRecord& record) {
-  report << "<font color=\"blue\">" << htmlEscaped(record.label) << ":</font><br>";
+void writeLabelRow(ReportWriter& report, const CodeRecordView& record) {
+  report << "<font color=\"blue\">";
+  report.escaped(record.label) << ":</font><br>";
 }
 
-void writeInstructionRow(std::ostream& report, const CodeRecord& record) {
-  report << "opcode (<font color=\"green\">" << htmlEscaped(record.opcode)
-         << "</font>) operands (<font color=\"green\">" << htmlEscaped(record.operand1) << ","
-         << htmlEscaped(record.operand2) << "</font>)<br>";
+void writeInstructionRow(ReportWriter& report, const CodeRecordView& record) {
+  report << "opcode (<font color=\"green\">";
+  report.escaped(record.opcode) << "</font>) operands (<font color=\"green\">";
+  report.escaped(record.operand1) << ",";
+  report.escaped(record.operand2) << "</font>)<br>";
 }
 
 }  // namespace
@@ -64,15 +85,21 @@ WriteResult Interpreter::writeDebugReport() const {
 }
 
 void Interpreter::writeDebugReport(std::ostream& report) const {
-  report << "<HTML><BODY><FONT COLOR=\"#BD0000\" FACE=\"FIXEDSYS\">";
-  report << "<b>Variables</b><br><br>";
-  for (const VariableRecord& variable : variables) writeVariableRow(report, variable);
-  report << "<br><br><b>Code Layout</b><br><br>" << '\n' << std::flush;
-  for (int i = 0; i < code.count(); ++i) {
-    const CodeRecord& record = code[i];
-    // A record may carry both a label and an opcode; each gets its row.
-    if (!record.label.empty()) writeLabelRow(report, record);
-    if (record.opcode != "-1") writeInstructionRow(report, record);
+  {
+    ReportWriter writer(report);
+    writer << "<HTML><BODY><FONT COLOR=\"#BD0000\" FACE=\"FIXEDSYS\">";
+    writer << "<b>Variables</b><br><br>";
+    for (const VariableRecord& variable : variables) writeVariableRow(writer, variable);
+    writer << "<br><br><b>Code Layout</b><br><br>"
+           << "\n";
   }
-  report << "</FONT></BODY></HTML>";
+  report.flush();
+  ReportWriter writer(report);
+  for (int i = 0; i < code.count(); ++i) {
+    const CodeRecordView record = code.view(i);
+    // A record may carry both a label and an opcode; each gets its row.
+    if (!record.label.empty()) writeLabelRow(writer, record);
+    if (record.opcode != "-1") writeInstructionRow(writer, record);
+  }
+  writer << "</FONT></BODY></HTML>";
 }

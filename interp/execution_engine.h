@@ -1,52 +1,113 @@
-// The dispatch loop that runs a loaded program, and the instruction set.
+// The execution engine: runs a loaded program straight through, a bounded
+// number of steps at a time, or one step at a time.
 //
-// The code table and the variable names never change while a program runs,
-// so each record is decoded once before the run: its opcode number, and for
-// each operand the index of the first variable of that exact name (or none,
-// when the operand is a literal). Values, flags, stack and console behave
-// exactly as when every name is looked up and every opcode text parsed at
-// each step: the lookup's answer cannot change, and every error line is
-// still written each time its record is reached.
+// Contract:
+// - A step carries out one instruction record. Label records (opcode -1,
+//   whatever their label) are passed over within the step that reaches
+//   them, so position() never rests on one, and they are not counted.
+// - The halt record (and any opcode text without leading digits) is a step
+//   of its own, after which the run is over; so is a step that leaves the
+//   code table (the last record, or a jump outside it).
+// - What a step does to variables, stack, flags and the streams is exactly
+//   what the interpreter's rules say, every error line written each time
+//   its record is reached. The fast run and the single step go through the
+//   same code for every instruction.
+// - The engine reads the Interpreter's variable and code tables when it is
+//   made and works on copies of the values; run() to the end, and
+//   writeBack(), store the values and the stack back into the Interpreter.
+//   The flags are the Interpreter's own. Neither table may change while an
+//   engine lives.
+// - Records are decoded the first time they are reached (opcode number,
+//   variables named, literal operands parsed once), so loading a large
+//   program that ends early costs little.
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <deque>
 #include <iosfwd>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
+#include "bulk_memory.h"
 #include "interpreter.h"
+#include "run_value.h"
 
 class ExecutionEngine {
  public:
+  // in and out are the running program's console; the engine keeps them.
   ExecutionEngine(Interpreter& program, std::istream& in, std::ostream& out);
+  ~ExecutionEngine();
+  ExecutionEngine(const ExecutionEngine&) = delete;
+  ExecutionEngine& operator=(const ExecutionEngine&) = delete;
+
+  // Runs until the run is over, then writes the state back and flushes out.
   void run();
+  // Carries out at most maxSteps more steps; true when the run goes on.
+  bool run(uint64_t maxSteps);
+  // Carries out exactly one step; true when the run goes on after it. Does
+  // nothing and gives false once the run is over.
+  bool step();
+
+  bool finished() const { return finished_; }
+  // The record the next step carries out: never a label record. The halt
+  // record once halted; code.count() once the run left the table.
+  int position() const { return position_; }
+  // Steps carried out so far, by every kind of run.
+  uint64_t stepsTaken() const { return taken_; }
+
+  // The variables as they stand: name, type and current value text.
+  std::vector<VariableRecord> variables();
+  // The stack's texts, bottom first.
+  std::vector<std::string> stackTexts();
+  const CompareFlags& flags() const { return program_.flags; }
+  // Stores the current values and stack into the Interpreter's tables.
+  void writeBack();
 
  private:
-  // One code record, decoded.
-  struct Step {
-    int opcode = 0;
-    int operand1Variable = -1;  // index in variables, or -1
-    int operand2Variable = -1;
-    bool targetIsName = false;  // a jump operand beginning with a letter
-    int32_t target = 0;         // a jump operand's leading integer
+  struct Step;
+  struct FreeSteps {
+    void operator()(Step* steps) const { std::free(steps); }
   };
 
-  void decode();
-  // Carries out one instruction other than a jump.
-  void perform(const Step& step, const CodeRecord& record);
-  // True when the jump moves to step.target; an unresolved name writes its
-  // line and is not taken.
-  bool jumpTaken(const Step& step, const CodeRecord& record);
-
-  const std::string& sourceText(int variable, const std::string& operand) const;
-  void errorLine(const std::string& text);
-  void arithmetic(int opcode, VariableRecord& destination, const std::string& source);
-  void bitwise(int opcode, VariableRecord& destination, const std::string& source);
-  void compare(const VariableRecord& variable, const std::string& source);
-  bool flagOf(int opcode) const;
+  // Runs steps until the run is over or, when counted, until taken_ reaches
+  // limit. Both run() and step() come here.
+  template <bool kCounted>
+  bool loop(uint64_t limit);
+  void decode(int32_t index);
+  // The first record at or after index that is not a label record; count_
+  // when there is none or index lies outside the table.
+  int32_t skipLabels(int32_t index);
+  // Turns the cmp step at index into one that also carries out the
+  // conditional jump after it, when there is one.
+  void fuseWithJump(int32_t index);
+  RunValue* variableNamed(std::string_view name);
+  // The variable named by operand, else a literal holding its text.
+  RunValue* sourceOf(std::string_view operand);
+  const std::string* message(std::string text);
+  void writeLine(const std::string& line);
 
   Interpreter& program_;
   std::istream& in_;
   std::ostream& out_;
-  std::vector<Step> steps_;
+  const int32_t count_;
+  std::vector<RunValue> values_;
+  std::unordered_map<std::string, int> firstByName_;
+  std::deque<RunValue> literals_;
+  std::unordered_map<std::string, RunValue*> literalByText_;
+  std::deque<std::string> messages_;
+  // count_ + 1 steps, zero-filled (undecoded) until reached; the last one
+  // stands for every position outside the table.
+  std::unique_ptr<Step, FreeSteps> steps_;
+  // The run-time stack: packed values, and the texts they could not do
+  // without, both in push order.
+  std::vector<RunValue::Packed, BulkAllocator<RunValue::Packed>> stack_;
+  std::vector<std::string> stackTexts_;
+  std::string scratch_;
+  int32_t position_ = 0;
+  bool finished_ = false;
+  uint64_t taken_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -15,104 +16,16 @@ bool isBlank(char c) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::size_t skipBlanks(const std::string& text) {
+std::size_t skipBlanks(std::string_view text) {
   std::size_t at = 0;
   while (at < text.size() && isBlank(text[at])) ++at;
   return at;
 }
 
-int32_t fromUnsigned(uint32_t bits) { return static_cast<int32_t>(bits); }
-
-// The decimal digits of a positive finite value's exact expansion, most
-// significant first, and its decimal exponent: value = 0.d1 d2 ... x 10^(exp+1).
-struct DecimalDigits {
-  std::string digits;
-  int exponent = 0;
-};
-
-// printf's %e prints the value exactly rounded to the precision asked; with
-// 40 digits after the point the rounding only matters when the tail after
-// the tenth digit reads exactly 5000...0, and then the exact expansion
-// (never longer than 767 significant digits) is taken.
-DecimalDigits exactDigits(double magnitude, int precision) {
-  std::string buffer(static_cast<std::size_t>(precision) + 32, '\0');
-  int length = std::snprintf(&buffer[0], buffer.size(), "%.*e", precision, magnitude);
-  DecimalDigits result;
-  if (length <= 0) return result;
-  buffer.resize(static_cast<std::size_t>(length));
-  std::size_t at = 0;
-  for (; at < buffer.size() && buffer[at] != 'e' && buffer[at] != 'E'; ++at) {
-    if (isDigit(buffer[at])) result.digits += buffer[at];
-  }
-  int exponent = 0;
-  bool negative = false;
-  for (++at; at < buffer.size(); ++at) {
-    if (buffer[at] == '-') negative = true;
-    if (isDigit(buffer[at])) exponent = exponent * 10 + (buffer[at] - '0');
-  }
-  result.exponent = negative ? -exponent : exponent;
-  return result;
-}
-
-bool tailIsExactHalf(const std::string& digits, std::size_t from) {
-  if (from >= digits.size() || digits[from] != '5') return false;
-  for (std::size_t i = from + 1; i < digits.size(); ++i) {
-    if (digits[i] != '0') return false;
-  }
-  return true;
-}
-
-constexpr std::size_t kSignificant = 10;
-
-// Rounds the digits to ten, half up; a carry out of the first digit raises
-// the exponent.
-void roundToTen(DecimalDigits& number) {
-  bool up = number.digits.size() > kSignificant && number.digits[kSignificant] >= '5';
-  number.digits.resize(kSignificant, '0');
-  if (!up) return;
-  for (std::size_t i = kSignificant; i-- > 0;) {
-    if (number.digits[i] != '9') {
-      ++number.digits[i];
-      return;
-    }
-    number.digits[i] = '0';
-  }
-  number.digits = "1" + number.digits.substr(0, kSignificant - 1);
-  ++number.exponent;
-}
-
-void trimFractionZeros(std::string& fraction) {
-  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-}
-
-std::string exponentialForm(const DecimalDigits& number) {
-  std::string fraction = number.digits.substr(1);
-  trimFractionZeros(fraction);
-  int exponent = number.exponent;
-  std::string text = number.digits.substr(0, 1) + "." + fraction + "e";
-  text += exponent < 0 ? '-' : '+';
-  unsigned magnitude = static_cast<unsigned>(exponent < 0 ? -exponent : exponent);
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%03u", magnitude);
-  return text + buffer;
-}
-
-// Fixed form with decimals digits after the point, from ten significant
-// digits that start at 10^exponent.
-std::string fixedForm(const DecimalDigits& number, int decimals) {
-  auto digitAt = [&](int power) {
-    int index = number.exponent - power;
-    if (index < 0 || index >= static_cast<int>(number.digits.size())) return '0';
-    return number.digits[static_cast<std::size_t>(index)];
-  };
-  std::string integerPart;
-  for (int power = number.exponent; power >= 0; --power) integerPart += digitAt(power);
-  if (integerPart.empty()) integerPart = "0";
-  if (decimals <= 0) return integerPart;
-  std::string fraction;
-  for (int power = -1; power >= -decimals; --power) fraction += digitAt(power);
-  trimFractionZeros(fraction);
-  return integerPart + "." + fraction;
+// Reads an optional '+' or '-' at position at, moving past it; true for '-'.
+bool readSign(std::string_view text, std::size_t& at) {
+  if (at >= text.size() || (text[at] != '+' && text[at] != '-')) return false;
+  return text[at++] == '-';
 }
 
 // The decimal exponent of the number in [first, last), a checked prefix as
@@ -147,15 +60,161 @@ int64_t decimalExponent(const char* first, const char* last) {
   return exponent + (negative ? -written : written);
 }
 
-// Reads an optional '+' or '-' at position at, moving past it; true for '-'.
-bool readSign(const std::string& text, std::size_t& at) {
-  if (at >= text.size() || (text[at] != '+' && text[at] != '-')) return false;
-  return text[at++] == '-';
+constexpr int kSignificant = 10;
+
+// A positive value rounded to ten significant digits: digits[0] is the
+// leading digit, worth 10^exponent after rounding; m is the decimal exponent
+// of the value before rounding, which chooses the written form.
+struct TenDigits {
+  char digits[kSignificant];
+  int exponent = 0;
+  int m = 0;
+};
+
+// Rounds a digit string (most significant first, no leading zero) to ten
+// digits, half up on what the string holds; a carry out of the first digit
+// raises the exponent.
+TenDigits roundedDigits(const char* digits, int count, int exponent) {
+  TenDigits result;
+  result.exponent = exponent;
+  result.m = exponent;
+  for (int i = 0; i < kSignificant; ++i) result.digits[i] = i < count ? digits[i] : '0';
+  if (count <= kSignificant || digits[kSignificant] < '5') return result;
+  for (int i = kSignificant; i-- > 0;) {
+    if (result.digits[i] != '9') {
+      ++result.digits[i];
+      return result;
+    }
+    result.digits[i] = '0';
+  }
+  result.digits[0] = '1';
+  ++result.exponent;
+  return result;
+}
+
+// The digits of a positive finite value's decimal expansion printed to
+// precision + 1 significant digits (the C library rounds exactly), and its
+// decimal exponent.
+int exactDigits(double magnitude, int precision, std::string& digits) {
+  std::string buffer(static_cast<std::size_t>(precision) + 32, '\0');
+  int length = std::snprintf(&buffer[0], buffer.size(), "%.*e", precision, magnitude);
+  digits.clear();
+  if (length <= 0) return 0;
+  buffer.resize(static_cast<std::size_t>(length));
+  std::size_t at = 0;
+  for (; at < buffer.size() && buffer[at] != 'e'; ++at) {
+    if (isDigit(buffer[at])) digits += buffer[at];
+  }
+  int exponent = 0;
+  bool negative = false;
+  for (++at; at < buffer.size(); ++at) {
+    if (buffer[at] == '-') negative = true;
+    if (isDigit(buffer[at])) exponent = exponent * 10 + (buffer[at] - '0');
+  }
+  return negative ? -exponent : exponent;
+}
+
+// Rounding on the exact expansion: 41 digits decide unless the tail after
+// the tenth reads exactly 5000...0, and then the whole expansion (never
+// more than 767 significant digits) is taken.
+TenDigits exactTenDigits(double magnitude) {
+  std::string digits;
+  int exponent = exactDigits(magnitude, 40, digits);
+  bool tie = digits.size() > kSignificant && digits[kSignificant] == '5' &&
+             digits.find_first_not_of('0', kSignificant + 1) == std::string::npos;
+  if (tie) exponent = exactDigits(magnitude, 800, digits);
+  // A tail of 5 followed by anything but zeros rounds up like a longer one.
+  return roundedDigits(digits.data(), static_cast<int>(digits.size()), exponent);
+}
+
+// Ten digits from the shortest text that reads back as the value. That text
+// lies closer to the value than half a unit of the tenth digit, so rounding
+// it gives the exact value's rounding, except when its eleventh digit is a
+// 5 with nothing after it (the value may lie on either side of that tie).
+// Subnormal values have too few bits for this and take the exact way.
+TenDigits fastTenDigits(double magnitude) {
+  if (magnitude < std::numeric_limits<double>::min()) return exactTenDigits(magnitude);
+  char buffer[40];
+  std::to_chars_result written =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+  char digits[24];
+  int count = 0;
+  const char* p = buffer;
+  for (; p != written.ptr && *p != 'e'; ++p) {
+    if (*p != '.' && count < static_cast<int>(sizeof digits)) digits[count++] = *p;
+  }
+  int exponent = 0;
+  bool negative = false;
+  for (++p; p < written.ptr; ++p) {
+    if (*p == '-') negative = true;
+    if (isDigit(*p)) exponent = exponent * 10 + (*p - '0');
+  }
+  if (negative) exponent = -exponent;
+  if (count == kSignificant + 1 && digits[kSignificant] == '5') return exactTenDigits(magnitude);
+  // When the text is a power of ten it may stand for a value just below it,
+  // whose m is one less; that changes the form only for 10^-1 to 10^10, and
+  // those the text gives exactly (10^0 to 10^10) or from above (0.1).
+  return roundedDigits(digits, count, exponent);
+}
+
+char* writeThreeDigitExponent(char* out, int exponent) {
+  *out++ = exponent < 0 ? '-' : '+';
+  unsigned magnitude = static_cast<unsigned>(exponent < 0 ? -exponent : exponent);
+  if (magnitude >= 1000) *out++ = static_cast<char>('0' + magnitude / 1000 % 10);
+  *out++ = static_cast<char>('0' + magnitude / 100 % 10);
+  *out++ = static_cast<char>('0' + magnitude / 10 % 10);
+  *out++ = static_cast<char>('0' + magnitude % 10);
+  return out;
+}
+
+std::size_t writeForm(bool negative, const TenDigits& number, char* out) {
+  char* p = out;
+  if (negative) *p++ = '-';
+  if (number.m < -1 || number.m > 9) {
+    // d.ddddddddde+XXX, trailing fraction zeros removed.
+    int last = kSignificant - 1;
+    while (last >= 1 && number.digits[last] == '0') --last;
+    *p++ = number.digits[0];
+    *p++ = '.';
+    for (int i = 1; i <= last; ++i) *p++ = number.digits[i];
+    *p++ = 'e';
+    p = writeThreeDigitExponent(p, number.exponent);
+    return static_cast<std::size_t>(p - out);
+  }
+  // Fixed form with 9 - m decimals; the digit worth 10^power.
+  auto digitAt = [&](int power) {
+    int index = number.exponent - power;
+    return index < 0 || index >= kSignificant ? '0' : number.digits[index];
+  };
+  if (number.exponent < 0) *p++ = '0';
+  for (int power = number.exponent; power >= 0; --power) *p++ = digitAt(power);
+  const int decimals = 9 - number.m;
+  if (decimals > 0) {
+    *p++ = '.';
+    int last = -decimals;
+    while (last <= -1 && digitAt(last) == '0') ++last;
+    for (int power = -1; power >= last; --power) *p++ = digitAt(power);
+  }
+  return static_cast<std::size_t>(p - out);
+}
+
+// The number of zero bits below the lowest one; bits must not be 0.
+int trailingZeros(uint64_t bits) {
+#if defined(__GNUC__) || defined(__clang__)
+  return __builtin_ctzll(bits);
+#else
+  int zeros = 0;
+  while ((bits & 1) == 0) {
+    bits >>= 1;
+    ++zeros;
+  }
+  return zeros;
+#endif
 }
 
 }  // namespace
 
-int32_t toInteger(const std::string& text) {
+int32_t toInteger(std::string_view text) {
   std::size_t at = skipBlanks(text);
   const bool negative = readSign(text, at);
   // Accumulated as a magnitude that stops growing once past the range.
@@ -171,7 +230,7 @@ int32_t toInteger(const std::string& text) {
   return magnitude >= limit ? std::numeric_limits<int32_t>::max() : static_cast<int32_t>(magnitude);
 }
 
-double toFloat(const std::string& text) {
+double toFloat(std::string_view text) {
   std::size_t at = skipBlanks(text);
   const bool negative = readSign(text, at);
   const std::size_t numberStart = at;
@@ -203,40 +262,70 @@ double toFloat(const std::string& text) {
   return negative ? -value : value;
 }
 
-std::string integerText(int32_t value) { return std::to_string(value); }
+std::size_t writeIntegerText(int32_t value, char* out) {
+  return static_cast<std::size_t>(std::to_chars(out, out + kIntegerTextCapacity, value).ptr - out);
+}
+
+std::string integerText(int32_t value) {
+  char buffer[kIntegerTextCapacity];
+  return std::string(buffer, writeIntegerText(value, buffer));
+}
+
+std::size_t writeFloatText(double value, char* out) {
+  if (std::isnan(value)) {
+    std::memcpy(out, "nan", 3);
+    return 3;
+  }
+  const bool negative = std::signbit(value);
+  if (std::isinf(value)) {
+    std::memcpy(out, negative ? "-inf" : "inf", negative ? 4 : 3);
+    return negative ? 4 : 3;
+  }
+  const double magnitude = std::fabs(value);
+  TenDigits number;
+  if (magnitude == 0.0) {
+    std::memset(number.digits, '0', sizeof number.digits);
+    number.exponent = -1;
+    number.m = -1;
+  } else {
+    number = fastTenDigits(magnitude);
+  }
+  return writeForm(negative, number, out);
+}
 
 std::string floatText(double value) {
-  if (std::isnan(value)) return "nan";
-  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-  std::string sign = std::signbit(value) ? "-" : "";
-  double magnitude = std::fabs(value);
-  DecimalDigits number;
-  if (magnitude == 0.0) {
-    number.digits = std::string(kSignificant, '0');
-    number.exponent = -1;
-  } else {
-    number = exactDigits(magnitude, 40);
-    if (tailIsExactHalf(number.digits, kSignificant)) number = exactDigits(magnitude, 800);
+  char buffer[kFloatTextCapacity];
+  return std::string(buffer, writeFloatText(value, buffer));
+}
+
+bool floatTextReadsBackExactly(double value) {
+  if (value == 0.0) return true;
+  uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+  // Subnormal, infinite and not a number: not decided here.
+  if (biased == 0 || biased == 0x7ff) return false;
+  // value = mantissa * 2^shift with an odd mantissa.
+  uint64_t mantissa = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+  const int zeros = trailingZeros(mantissa);
+  mantissa >>= zeros;
+  const int shift = biased - 1075 + zeros;
+  constexpr uint64_t kTenDigits = 10000000000ULL;
+  if (shift >= 0) {
+    // An integer: its digits without the trailing zeros must number ten at
+    // most. Beyond 2^63 it is left undecided.
+    if (shift > 63 - 53) return false;
+    uint64_t integer = mantissa << shift;
+    while (integer % 10 == 0) integer /= 10;
+    return integer < kTenDigits;
   }
-  const int m = number.exponent;
-  roundToTen(number);
-  if (m < -1 || m > 9) return sign + exponentialForm(number);
-  return sign + fixedForm(number, 9 - m);
-}
-
-int32_t wrappingAdd(int32_t a, int32_t b) {
-  return fromUnsigned(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-
-int32_t wrappingSub(int32_t a, int32_t b) {
-  return fromUnsigned(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
-}
-
-int32_t wrappingMul(int32_t a, int32_t b) {
-  return fromUnsigned(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
-}
-
-int32_t wrappingDiv(int32_t a, int32_t b) {
-  if (b == -1) return wrappingSub(0, a);
-  return a / b;
+  // mantissa / 2^j = mantissa * 5^j / 10^j, and mantissa * 5^j, being odd,
+  // ends in no zero: it is the digit string, of ten digits at most when
+  // mantissa is below 10^10 / 5^j.
+  static constexpr uint64_t kLimit[15] = {10000000000ULL, 2000000000ULL, 400000000ULL, 80000000ULL,
+                                          16000000ULL,    3200000ULL,    640000ULL,    128000ULL,
+                                          25600ULL,       5120ULL,       1024ULL,      205ULL,
+                                          41ULL,          9ULL,          2ULL};
+  const int j = -shift;
+  return j < 15 && mantissa < kLimit[j];
 }

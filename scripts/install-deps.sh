@@ -2,9 +2,10 @@
 # Installs what building and testing the toolchain needs, and only what is
 # missing, with apt-get (as root, or through sudo). Silent when all is there.
 #
-#   install-deps.sh [fuzz]
+#   install-deps.sh [fuzz] [bench]
 #
-# "fuzz" adds what `make fuzz` needs: clang and its libFuzzer runtime.
+# "fuzz" adds what `make fuzz` needs: clang and its libFuzzer runtime;
+# "bench" adds Lua 5.4, which `make bench` measures kivinterp against.
 set -euo pipefail
 
 # Each line: a package and how to tell it is present (a command, or a file
@@ -33,8 +34,9 @@ for extra in "$@"; do
         "libclang-rt-dev file:/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a"
       )
       ;;
+    bench) requirements+=("lua5.4 command:lua5.4") ;;
     *)
-      echo "install-deps.sh: unknown extra '$extra' (known: fuzz)" >&2
+      echo "install-deps.sh: unknown extra '$extra' (known: fuzz, bench)" >&2
       exit 2
       ;;
   esac

@@ -1,0 +1,298 @@
+// The fast loader and engine against the reference ones on generated
+// programs: every opcode and some that are none, odd opcode texts, all three
+// variable types, literals and variables (and near-names) as operands,
+// resolved, unresolved and numeric jump targets, division by zero, 32-bit
+// overflow, float carries and ties, input from a fixed text, runs that end
+// by halting, by leaving the table and through the step bound. Compared:
+// the whole output, the final variables, stack and flags, the position,
+// whether the run is over and the steps taken. The fast engine is driven in
+// one run, step by step, or in chunks of random size, in turn.
+//
+// The program count is bounded for CI. To run longer by hand:
+//   KIV_ENGINE_DIFF_COUNT=200000 KIV_ENGINE_DIFF_SEED=5 build/tests/engine_differential_test
+// A failure names the seed and the program's index and text.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "execution_engine.h"
+#include "interpreter.h"
+#include "reference_engine.h"
+
+namespace {
+
+long long settingOr(const char* name, long long fallback) {
+  const char* text = std::getenv(name);
+  return text == nullptr ? fallback : std::atoll(text);
+}
+
+class ProgramGenerator {
+ public:
+  explicit ProgramGenerator(unsigned long long seed) : random_(seed) {}
+
+  std::string program() {
+    std::string text = "var{";
+    const int variableCount = below(9);
+    strings_.clear();
+    std::vector<std::string> declared;
+    for (int i = 0; i < variableCount; ++i) {
+      const std::string name = pick(kNames);
+      const std::string marker = pick({"$", "&", "#", "&", "#"});
+      // The first declaration of a name is the one instructions see.
+      bool seen = false;
+      for (const std::string& other : declared) seen = seen || other == name;
+      if (!seen && marker == "$") strings_.push_back(name);
+      declared.push_back(name);
+      text += name + marker + ":" + value() + ",";
+    }
+    text += "con0&:0}code{";
+    const int records = 1 + below(40);
+    for (int i = 0; i < records; ++i) text += record() + ",";
+    if (below(4) != 0) text += "stop@,0!0:0";
+    return text + "}";
+  }
+
+  std::string input() {
+    std::string text;
+    const int words = below(6);
+    for (int i = 0; i < words; ++i) text += pick(kValues) + pick({" ", "\n", "\t "});
+    return text;
+  }
+
+  // A countdown that runs far beyond any step bound the test sets.
+  std::string longRun() {
+    const std::string type = pick({"&", "#", "$"});
+    return "var{n" + type + ":" + std::to_string(1000000 + below(1000)) +
+           ",x#:0.1,s$:\"\",con0&:0}" +
+           "code{top@,4!x:0.1,6!x:1.0000001,4!s:\"ab\",23!s:0,22!n:0,3!n:0,14!n:0,19!top:0," +
+           "12!n:0,stop@,0!0:0}";
+  }
+
+  int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+
+ private:
+  std::string pick(const std::vector<std::string>& choices) {
+    return choices[static_cast<std::size_t>(below(static_cast<int>(choices.size())))];
+  }
+
+  std::string value() { return below(3) == 0 ? pick(kNumbers) : pick(kValues); }
+
+  std::string operand() {
+    switch (below(6)) {
+      case 0:
+      case 1:
+        return pick(kNames);
+      case 2:
+        return pick(kNames) + " ";  // not a variable: a literal
+      case 3:
+        return pick(kNumbers);
+      default:
+        return pick(kValues);
+    }
+  }
+
+  std::string target() {
+    switch (below(4)) {
+      case 0:
+      case 1:
+        return pick(kLabels);
+      case 2:
+        return pick({"nowhere", "Top", "x1", "q"});  // unresolved: a letter first
+      default:
+        return pick({"0", "1", "3", "-2", "999", "_u", "7abc", " 2", "2147483648", ""});
+    }
+  }
+
+  std::string opcode() {
+    switch (below(12)) {
+      case 0:
+        return pick({" 4", "+2", "04", "4x", "x9", "57", "-1", "", "-5", "2147483648", "24", "0"});
+      case 1:
+      case 2:
+        return std::to_string(15 + below(7));
+      default:
+        return std::to_string(1 + below(23));
+    }
+  }
+
+  std::string record() {
+    if (below(8) == 0) return pick(kLabels) + "@";
+    std::string code = opcode();
+    const int number = std::atoi(code.c_str());
+    const bool jump = number >= 15 && number <= 21;
+    std::string first = jump ? target() : operand();
+    if (number == 14 && below(3) != 0) first = pick(kNames);
+    std::string second = operand();
+    // A string variable that gains another variable's text could double at
+    // each round of a loop; it gains literals only, and so grows slowly.
+    bool toString = false;
+    for (const std::string& name : strings_) toString = toString || name == first;
+    if (number == 4 && toString) second = value();
+    return code + "!" + first + ":" + second;
+  }
+
+  const std::vector<std::string> kNames = {"a", "b", "c", "n", "x", "s", "v1"};
+  const std::vector<std::string> kLabels = {"top", "l1", "end", "3", "_u", "stop"};
+  const std::vector<std::string> kNumbers = {"0",
+                                             "1",
+                                             "-7",
+                                             "42",
+                                             "2147483647",
+                                             "-2147483648",
+                                             "99999999999",
+                                             "3.9",
+                                             " 12",
+                                             "+5",
+                                             "65536",
+                                             "-1",
+                                             "2.5",
+                                             "0.1",
+                                             "1e10",
+                                             "-0.25",
+                                             "1.5e-3",
+                                             "9999999999.5",
+                                             "0.99999999996",
+                                             "1234567890.5",
+                                             "1e308",
+                                             "-0",
+                                             "0.5",
+                                             "7"};
+  const std::vector<std::string> kValues = {"\"hi\"",     "\"a\\nb\\t\"", "\"\"",  "\"5\"",  "abc",
+                                            "\"x,y:z}\"", "\\",           "12abc", "-3.5e2", "."};
+  std::mt19937_64 random_;
+  std::vector<std::string> strings_;  // the string variables of the program being made
+};
+
+struct Outcome {
+  std::string output;
+  bool goesOn = false;
+  bool finished = false;
+  int position = 0;
+  uint64_t steps = 0;
+  std::string state;  // variables, stack and flags
+};
+
+std::string describeState(const std::vector<VariableRecord>& variables,
+                          const std::vector<std::string>& stack, const CompareFlags& flags) {
+  std::string text;
+  for (const VariableRecord& v : variables) {
+    text += "[" + v.name + "|" + std::to_string(v.type) + "|" + v.value + "]";
+  }
+  text += "\nstack:";
+  for (const std::string& entry : stack) text += "[" + entry + "]";
+  text += "\nflags:";
+  for (bool flag : {flags.equal, flags.notEqual, flags.greater, flags.greaterOrEqual, flags.less,
+                    flags.lessOrEqual}) {
+    text += flag ? '1' : '0';
+  }
+  return text;
+}
+
+Outcome runReference(const std::string& text, const std::string& input, uint64_t bound) {
+  ReferenceProgram program = referenceLoad(text);
+  std::istringstream in(input);
+  std::ostringstream out;
+  ReferenceEngine engine(program, in, out);
+  Outcome outcome;
+  outcome.goesOn = engine.run(bound);
+  outcome.output = out.str();
+  outcome.finished = engine.finished();
+  outcome.position = engine.position();
+  outcome.steps = engine.stepsTaken();
+  outcome.state = describeState(program.variables, program.stack, program.flags);
+  return outcome;
+}
+
+// mode 0: one bounded run; 1: step by step; 2: chunks of random size.
+Outcome runFast(const std::string& text, const std::string& input, uint64_t bound, int mode,
+                ProgramGenerator& generator) {
+  Interpreter interpreter;
+  interpreter.loadText(text);
+  std::istringstream in(input);
+  std::ostringstream out;
+  ExecutionEngine engine(interpreter, in, out);
+  Outcome outcome;
+  if (mode == 0) {
+    outcome.goesOn = engine.run(bound);
+  } else {
+    bool goesOn = true;
+    while (goesOn && engine.stepsTaken() < bound) {
+      const uint64_t left = bound - engine.stepsTaken();
+      const uint64_t chunk = mode == 1 ? 1 : static_cast<uint64_t>(1 + generator.below(50));
+      goesOn = mode == 1 ? engine.step() : engine.run(chunk < left ? chunk : left);
+    }
+    outcome.goesOn = goesOn;
+  }
+  outcome.output = out.str();
+  outcome.finished = engine.finished();
+  outcome.position = engine.position();
+  outcome.steps = engine.stepsTaken();
+  outcome.state = describeState(engine.variables(), engine.stackTexts(), engine.flags());
+  return outcome;
+}
+
+// The whole run as kivinterp makes it (Interpreter::execute does the same):
+// the free run to the end, its state written back into the Interpreter.
+Outcome runToTheEnd(const std::string& text, const std::string& input) {
+  std::istringstream in(input);
+  std::ostringstream out;
+  Interpreter interpreter(in, out);
+  interpreter.loadText(text);
+  ExecutionEngine engine(interpreter, in, out);
+  engine.run();
+  Outcome outcome;
+  outcome.output = out.str();
+  outcome.steps = engine.stepsTaken();
+  outcome.position = engine.position();
+  outcome.state = describeState(interpreter.variables, interpreter.stack.items, interpreter.flags);
+  return outcome;
+}
+
+void expectSame(const Outcome& wanted, const Outcome& got, const std::string& context) {
+  EXPECT_EQ(got.output, wanted.output) << context;
+  EXPECT_EQ(got.state, wanted.state) << context;
+  EXPECT_EQ(got.goesOn, wanted.goesOn) << context;
+  EXPECT_EQ(got.finished, wanted.finished) << context;
+  EXPECT_EQ(got.position, wanted.position) << context;
+  EXPECT_EQ(got.steps, wanted.steps) << context;
+}
+
+TEST(EngineDifferential, GeneratedProgramsRunAsTheReferenceRunsThem) {
+  const long long count = settingOr("KIV_ENGINE_DIFF_COUNT", 10000);
+  const auto seed = static_cast<unsigned long long>(settingOr("KIV_ENGINE_DIFF_SEED", 1234567));
+  ProgramGenerator generator(seed);
+  for (long long i = 0; i < count && !::testing::Test::HasFailure(); ++i) {
+    const std::string text = generator.program();
+    const std::string input = generator.input();
+    const uint64_t bound = static_cast<uint64_t>(1 + generator.below(400));
+    const std::string context = "seed " + std::to_string(seed) + ", program " + std::to_string(i) +
+                                ": " + text + "\ninput: " + input;
+    const Outcome wanted = runReference(text, input, bound);
+    expectSame(wanted, runFast(text, input, bound, static_cast<int>(i % 3), generator), context);
+    if (wanted.finished) {
+      const Outcome whole = runToTheEnd(text, input);
+      EXPECT_EQ(whole.output, wanted.output) << context;
+      EXPECT_EQ(whole.state, wanted.state) << context;
+      EXPECT_EQ(whole.steps, wanted.steps) << context;
+      EXPECT_EQ(whole.position, wanted.position) << context;
+    }
+  }
+}
+
+TEST(EngineDifferential, LongRunsEndThroughTheStepBound) {
+  const auto seed = static_cast<unsigned long long>(settingOr("KIV_ENGINE_DIFF_SEED", 1234567));
+  ProgramGenerator generator(seed);
+  for (int i = 0; i < 6; ++i) {
+    const std::string text = generator.longRun();
+    const uint64_t bound = static_cast<uint64_t>(20000 + generator.below(5000));
+    const Outcome wanted = runReference(text, "", bound);
+    EXPECT_TRUE(wanted.goesOn);
+    expectSame(wanted, runFast(text, "", bound, i % 3, generator), text);
+  }
+}
+
+}  // namespace

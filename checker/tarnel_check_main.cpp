@@ -12,5 +12,7 @@
 int main(int argc, char** argv) {
   setUpConsoleOutput();
   std::vector<std::string> files(argv + (argc > 0 ? 1 : 0), argv + argc);
-  return finishConsoleOutput("tarnel_check", runCheck(files, std::cout));
+  // Output that could not be written is trouble of the run, as an
+  // unreadable file is, not an error found in a program.
+  return finishConsoleOutput("tarnel_check", runCheck(files, std::cout), 2);
 }

@@ -46,7 +46,7 @@ void setUpConsoleOutput() {
   originalBuffer = std::cout.rdbuf(&buffer);
 }
 
-int finishConsoleOutput(const char* program, int status) {
+int finishConsoleOutput(const char* program, int status, int failedStatus) {
   if (consoleBuffer == nullptr) return status;
   std::cout.flush();
   std::cout.rdbuf(originalBuffer);
@@ -54,5 +54,5 @@ int finishConsoleOutput(const char* program, int status) {
   consoleBuffer = nullptr;
   if (error == 0) return status;
   if (error != EPIPE) std::fprintf(stderr, "%s: write error: %s\n", program, std::strerror(error));
-  return 1;
+  return failedStatus;
 }

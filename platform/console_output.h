@@ -15,6 +15,7 @@ void setUpConsoleOutput();
 
 // Called last in main with the status main would return. Flushes standard
 // output; when any of it could not be written, writes
-// "PROGRAM: write error: REASON" to standard error and gives 1. A broken
-// pipe gives 1 without a message, as a reader that went away expects.
-int finishConsoleOutput(const char* program, int status);
+// "PROGRAM: write error: REASON" to standard error and gives failedStatus.
+// A broken pipe gives failedStatus without a message, as a reader that went
+// away expects.
+int finishConsoleOutput(const char* program, int status, int failedStatus = 1);

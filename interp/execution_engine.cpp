@@ -329,6 +329,14 @@ void ExecutionEngine::fuseWithJump(int32_t index) {
   step.after = jump.next;
 }
 
+void ExecutionEngine::readWord(RunValue& destination) {
+  // Pending output is written out before input waits.
+  out_.flush();
+  std::string word;
+  if (!(in_ >> word)) word.clear();
+  destination.setText(std::move(word));
+}
+
 void ExecutionEngine::writeLine(const std::string& line) {
   out_.write(line.data(), static_cast<std::streamsize>(line.size()));
   out_.flush();
@@ -508,11 +516,7 @@ dispatch:
     KIV_NEXT(step->next);
   }
   KIV_CASE(Input) {
-    // Pending output is written out before input waits.
-    out_.flush();
-    std::string word;
-    if (!(in_ >> word)) word.clear();
-    step->destination->setText(std::move(word));
+    readWord(*step->destination);
     KIV_NEXT(step->next);
   }
   KIV_CASE(Cmp) {

@@ -89,6 +89,10 @@ class ExecutionEngine {
   RunValue* sourceOf(std::string_view operand);
   const std::string* message(std::string text);
   void writeLine(const std::string& line);
+  // input: the next word of the console into destination. Kept out of the
+  // dispatch loop, whose indirect jumps may not leave the scope of an object
+  // that needs destroying.
+  void readWord(RunValue& destination);
 
   Interpreter& program_;
   std::istream& in_;

@@ -176,22 +176,6 @@ struct Outcome {
   std::string state;  // variables, stack and flags
 };
 
-std::string describeState(const std::vector<VariableRecord>& variables,
-                          const std::vector<std::string>& stack, const CompareFlags& flags) {
-  std::string text;
-  for (const VariableRecord& v : variables) {
-    text += "[" + v.name + "|" + std::to_string(v.type) + "|" + v.value + "]";
-  }
-  text += "\nstack:";
-  for (const std::string& entry : stack) text += "[" + entry + "]";
-  text += "\nflags:";
-  for (bool flag : {flags.equal, flags.notEqual, flags.greater, flags.greaterOrEqual, flags.less,
-                    flags.lessOrEqual}) {
-    text += flag ? '1' : '0';
-  }
-  return text;
-}
-
 Outcome runReference(const std::string& text, const std::string& input, uint64_t bound) {
   ReferenceProgram program = referenceLoad(text);
   std::istringstream in(input);

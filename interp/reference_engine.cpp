@@ -120,6 +120,22 @@ std::string exactFloatText(double value) {
   return sign + integerPart + "." + trimmedFraction(fraction);
 }
 
+std::string describeState(const std::vector<VariableRecord>& variables,
+                          const std::vector<std::string>& stack, const CompareFlags& flags) {
+  std::string text;
+  for (const VariableRecord& v : variables) {
+    text += "[" + v.name + "|" + std::to_string(v.type) + "|" + v.value + "]";
+  }
+  text += "\nstack:";
+  for (const std::string& entry : stack) text += "[" + entry + "]";
+  text += "\nflags:";
+  for (bool flag : {flags.equal, flags.notEqual, flags.greater, flags.greaterOrEqual, flags.less,
+                    flags.lessOrEqual}) {
+    text += flag ? '1' : '0';
+  }
+  return text;
+}
+
 ReferenceProgram referenceLoad(const std::string& text) {
   ReferenceProgram program;
   TokenList variables;

@@ -19,6 +19,10 @@
 // rounded half up by hand.
 std::string exactFloatText(double value);
 
+// The variables, stack and flags in one text, to compare two engines' state.
+std::string describeState(const std::vector<VariableRecord>& variables,
+                          const std::vector<std::string>& stack, const CompareFlags& flags);
+
 struct ReferenceProgram {
   std::vector<VariableRecord> variables;
   std::vector<CodeRecord> code;

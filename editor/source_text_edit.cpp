@@ -15,6 +15,30 @@ namespace {
 constexpr int kMarkProperty = QTextFormat::UserProperty + 0x7A;
 
 const QColor kMarginBackground(0xEE, 0xEE, 0xEE);
+
+// The widest line of a tool tip, in characters. A tool tip does not wrap
+// plain text by itself, and wraps rich text into a narrow column.
+constexpr int kToolTipWidth = 72;
+
+// text with its lines broken at blanks so that none is wider than
+// kToolTipWidth, unless a single word is.
+QString wrapped(const QString& text) {
+  QStringList out;
+  for (const QString& line : text.split(QChar('\n'))) {
+    QString current;
+    for (const QString& word : line.split(QChar(' '))) {
+      if (!current.isEmpty() && current.size() + 1 + word.size() > kToolTipWidth) {
+        out << current;
+        current.clear();
+      } else if (!current.isEmpty()) {
+        current += QChar(' ');
+      }
+      current += word;
+    }
+    out << current;
+  }
+  return out.join(QChar('\n'));
+}
 const QColor kMarginNumbers(0x80, 0x80, 0x80);
 
 }  // namespace
@@ -223,13 +247,7 @@ bool SourceTextEdit::viewportEvent(QEvent* event) {
     QToolTip::hideText();
     event->ignore();
   } else {
-    // As rich text a long message wraps instead of running off the screen;
-    // each mark's text is a paragraph of its own.
-    QString rich;
-    for (const QString& line : tip.split(QChar('\n'))) {
-      rich += Qt::convertFromPlainText(line, Qt::WhiteSpaceNormal);
-    }
-    QToolTip::showText(help->globalPos(), rich, viewport());
+    QToolTip::showText(help->globalPos(), wrapped(tip), viewport());
   }
   return true;
 }

@@ -202,8 +202,18 @@ TEST_F(TextArea, ToolTipShowsTheMessagesOfTheMarksUnderTheMouse) {
   QHelpEvent over(QEvent::ToolTip, pointAt(0, 6), edit.viewport()->mapToGlobal(pointAt(0, 6)));
   QApplication::sendEvent(edit.viewport(), &over);
   EXPECT_TRUE(QToolTip::isVisible());
-  EXPECT_TRUE(QToolTip::text().contains("note: the first declaration"));
-  QHelpEvent beside(QEvent::ToolTip, pointAt(0, 1), edit.viewport()->mapToGlobal(pointAt(0, 1)));
+  EXPECT_EQ(QToolTip::text(), "note: the first declaration");
+
+  // A long message is broken at blanks into lines of at most 72 characters.
+  const QString words = QStringLiteral("word ").repeated(40).trimmed();
+  edit.setMarks({mark(0, 0, 3, Severity::Warning, qPrintable("warning: " + words))});
+  QHelpEvent overLong(QEvent::ToolTip, pointAt(0, 1), edit.viewport()->mapToGlobal(pointAt(0, 1)));
+  QApplication::sendEvent(edit.viewport(), &overLong);
+  const QStringList lines = QToolTip::text().split('\n');
+  EXPECT_EQ(lines.size(), 3);
+  for (const QString& line : lines) EXPECT_LE(line.size(), 72) << line.toStdString();
+  EXPECT_EQ(lines.join(' '), "warning: " + words);
+  QHelpEvent beside(QEvent::ToolTip, pointAt(0, 4), edit.viewport()->mapToGlobal(pointAt(0, 4)));
   QApplication::sendEvent(edit.viewport(), &beside);
   EXPECT_FALSE(beside.isAccepted());
   QToolTip::hideText();

@@ -95,27 +95,6 @@ TEST(PlaceMarks, AgreesWithTheSavedUtf8Bytes) {
   }
 }
 
-TEST(PlaceMarks, NotesFollowTheirDiagnosticWithTheirOwnText) {
-  Diagnostic error = at(3, 1, 3);
-  error.severity = Severity::Error;
-  error.message = "unknown";
-  error.notes.push_back({2, 1, 3, "see here"});
-  Diagnostic note = at(2, 5, 1);
-  note.severity = Severity::Note;
-  note.message = "for tarnel_perl: x";
-  const std::vector<TextMark> marks =
-      placeMarks({error, note}, {"kiv a {", "ret"}, TextEncoding::Utf8);
-  ASSERT_EQ(marks.size(), 3u);
-  EXPECT_EQ(marks[0].severity, Severity::Error);
-  EXPECT_EQ(marks[0].toolTip, "error: unknown");
-  EXPECT_EQ(marks[0].line, 1);
-  EXPECT_EQ(marks[1].severity, Severity::Note);
-  EXPECT_EQ(marks[1].toolTip, "note: see here");
-  EXPECT_EQ(marks[1].line, 0);
-  EXPECT_EQ(marks[2].toolTip, "note: for tarnel_perl: x");
-  EXPECT_EQ(marks[2].start, 4);
-}
-
 TEST(BytesForChecking, AreTheBytesSaveWritesOrAQuestionMarkForEachRefusedCharacter) {
   const QString text = utf8("kiv a {\r\nprint \"\xC3\xA9\"\r}");
   for (TextEncoding encoding :
@@ -156,12 +135,6 @@ TEST(MarksForText, NumberLinesAsTheSavedFileAndItsMessagesDo) {
     }
   }
   EXPECT_TRUE(cut);
-}
-
-TEST(MarkColor, RedAmberBlue) {
-  EXPECT_EQ(markColor(Severity::Error), QColor(0xE0, 0x00, 0x00));
-  EXPECT_EQ(markColor(Severity::Warning), QColor(0xF0, 0xA0, 0x00));
-  EXPECT_EQ(markColor(Severity::Note), QColor(0x00, 0x60, 0xF0));
 }
 
 }  // namespace

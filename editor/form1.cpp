@@ -10,12 +10,13 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "live_check.h"
 #include "source_highlighter.h"
+#include "source_text_edit.h"
 #include "tarnel_ide.h"
 #include "ui_Form1.h"
 
@@ -81,6 +82,7 @@ Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& 
     : QMainWindow(parent),
       ui_(new Ui::Form1),
       text1_(nullptr),
+      liveCheck_(nullptr),
       editorDirectory_(editorDirectory),
       cmd1_(cmd1),
       launcher_(launcher),
@@ -96,6 +98,8 @@ Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& 
                              QFontMetricsF(text1_->font()).horizontalAdvance(QChar(' ')));
   text1_->installEventFilter(this);
   new SourceHighlighter(text1_->document());
+  liveCheck_ = new LiveCheck(
+      text1_, [this] { return text(); }, [this] { return encoding_; });
 
   connect(ui_->New, &QAction::triggered, this, [this] { newDocument(); });
   connect(ui_->Open, &QAction::triggered, this, [this] { open(); });

@@ -2,7 +2,8 @@
 // New, Open, Save, Save As, Exit, Default Program Template, Compile to Perl,
 // Compile to KIV ByteCode and About. The window's only state is CurrentFile,
 // the encoding the text will be saved in, and the text itself; no command
-// asks about unsaved changes.
+// asks about unsaved changes. Text1 numbers its lines as the saved file does
+// and marks what the checker finds in the text as it would be saved.
 #pragma once
 
 #include <QMainWindow>
@@ -16,7 +17,8 @@
 namespace Ui {
 class Form1;
 }
-class QPlainTextEdit;
+class LiveCheck;
+class SourceTextEdit;
 
 // The eleven lines of the program skeleton, each ended by a line end.
 extern const char kDefaultProgramTemplate[];
@@ -46,6 +48,8 @@ class Form1 : public QMainWindow {
   ~Form1() override;
 
   const QString& currentFile() const { return currentFile_; }
+  // Keeps Text1's marks up to date.
+  LiveCheck& liveCheck() { return *liveCheck_; }
   TextEncoding encoding() const { return encoding_; }
   // The text of Text1 with LF line ends, every character as typed.
   QString text() const;
@@ -89,7 +93,8 @@ class Form1 : public QMainWindow {
   void sizeClientArea();
 
   Ui::Form1* ui_;
-  QPlainTextEdit* text1_;
+  SourceTextEdit* text1_;
+  LiveCheck* liveCheck_;
   QString editorDirectory_;
   FileDialog& cmd1_;
   ProgramLauncher& launcher_;

@@ -1,0 +1,57 @@
+// Checking the text while it is edited.
+#include "live_check.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+#include <utility>
+
+#include "source_text_edit.h"
+
+LiveCheck::LiveCheck(SourceTextEdit* edit, std::function<QString()> text,
+                     std::function<TextEncoding()> encoding, Checker checker)
+    : QObject(edit),
+      edit_(edit),
+      text_(std::move(text)),
+      encoding_(std::move(encoding)),
+      checker_(std::move(checker)) {
+  delay_.setSingleShot(true);
+  delay_.setInterval(kDelayMilliseconds);
+  connect(&delay_, &QTimer::timeout, this, [this] { startCheck(); });
+  connect(&running_, &QFutureWatcher<std::vector<TextMark>>::finished, this,
+          [this] { checkFinished(); });
+  connect(edit_, &QPlainTextEdit::textChanged, this, [this] { textChanged(); });
+}
+
+// A check still running works on copies only; its result is dropped.
+LiveCheck::~LiveCheck() = default;
+
+bool LiveCheck::isBusy() const {
+  return delay_.isActive() || running_.isRunning() || changedWhileRunning_;
+}
+
+void LiveCheck::textChanged() {
+  ++generation_;
+  delay_.start();
+}
+
+void LiveCheck::startCheck() {
+  if (running_.isRunning()) {
+    changedWhileRunning_ = true;
+    return;
+  }
+  runningGeneration_ = generation_;
+  const QString text = text_();
+  const TextEncoding encoding = encoding_();
+  running_.setFuture(
+      QtConcurrent::run([checker = checker_, text, encoding] { return checker(text, encoding); }));
+}
+
+void LiveCheck::checkFinished() {
+  if (runningGeneration_ == generation_) {
+    edit_->setMarks(running_.result());
+    emit marksShown();
+  }
+  if (changedWhileRunning_) {
+    changedWhileRunning_ = false;
+    startCheck();
+  }
+}

@@ -1,0 +1,58 @@
+// LiveCheck keeps the marks of a SourceTextEdit in step with its text: a
+// short moment after the last change it checks the text on a worker
+// thread, as Save would write it, and shows what was found. A result that
+// arrives after a further change is dropped, and at most one check runs at
+// a time, so a long text never holds up typing.
+#pragma once
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+#include "diagnostic_marks.h"
+#include "source_text.h"
+
+class SourceTextEdit;
+
+class LiveCheck : public QObject {
+  Q_OBJECT
+
+ public:
+  // How long the text must rest before it is checked.
+  static constexpr int kDelayMilliseconds = 500;
+
+  // What a check runs, on a worker thread, on a copy of the text.
+  using Checker = std::function<std::vector<TextMark>(const QString& text, TextEncoding encoding)>;
+
+  // text gives the text as Save takes it and encoding the encoding it
+  // would be saved in, both read on the window's thread when a check
+  // starts.
+  LiveCheck(SourceTextEdit* edit, std::function<QString()> text,
+            std::function<TextEncoding()> encoding, Checker checker = marksForText);
+  ~LiveCheck() override;
+
+  // True while a change waits for its check or a check runs.
+  bool isBusy() const;
+
+ signals:
+  // The marks of the text as it stands now are shown.
+  void marksShown();
+
+ private:
+  void textChanged();
+  void startCheck();
+  void checkFinished();
+
+  SourceTextEdit* edit_;
+  std::function<QString()> text_;
+  std::function<TextEncoding()> encoding_;
+  Checker checker_;
+  QTimer delay_;
+  QFutureWatcher<std::vector<TextMark>> running_;
+  // Counts the changes; a check carries the count its text was taken at.
+  quint64 generation_ = 0;
+  quint64 runningGeneration_ = 0;
+  bool changedWhileRunning_ = false;
+};

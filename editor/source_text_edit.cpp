@@ -1,0 +1,253 @@
+// The text area's line-number margin and its marks.
+#include "source_text_edit.h"
+
+#include <QColor>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QToolTip>
+#include <algorithm>
+
+namespace {
+
+// Tells the marks' extra selections from any others the text area shows.
+constexpr int kMarkProperty = QTextFormat::UserProperty + 0x7A;
+
+const QColor kMarginBackground(0xEE, 0xEE, 0xEE);
+
+// The widest line of a tool tip, in characters. A tool tip does not wrap
+// plain text by itself, and wraps rich text into a narrow column.
+constexpr int kToolTipWidth = 72;
+
+// text with its lines broken at blanks so that none is wider than
+// kToolTipWidth, unless a single word is.
+QString wrapped(const QString& text) {
+  QStringList out;
+  for (const QString& line : text.split(QChar('\n'))) {
+    QString current;
+    for (const QString& word : line.split(QChar(' '))) {
+      if (!current.isEmpty() && current.size() + 1 + word.size() > kToolTipWidth) {
+        out << current;
+        current.clear();
+      } else if (!current.isEmpty()) {
+        current += QChar(' ');
+      }
+      current += word;
+    }
+    out << current;
+  }
+  return out.join(QChar('\n'));
+}
+const QColor kMarginNumbers(0x80, 0x80, 0x80);
+
+}  // namespace
+
+// The margin is a child of the text area over the room its viewport leaves
+// free on the left; the text area paints it.
+class LineNumberMargin : public QWidget {
+ public:
+  explicit LineNumberMargin(SourceTextEdit* edit) : QWidget(edit), edit_(edit) {
+    setObjectName(QStringLiteral("lineNumberMargin"));
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override { edit_->paintMargin(event); }
+
+ private:
+  SourceTextEdit* edit_;
+};
+
+SourceTextEdit::SourceTextEdit(QWidget* parent)
+    : QPlainTextEdit(parent), margin_(new LineNumberMargin(this)) {
+  connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { updateMarginWidth(); });
+  connect(this, &QPlainTextEdit::updateRequest, this,
+          [this](const QRect& rect, int dy) { updateMargin(rect, dy); });
+  connect(document(), &QTextDocument::contentsChange, this,
+          [this](int from, int removed, int added) { moveMarks(from, removed, added); });
+  updateMarginWidth();
+}
+
+int SourceTextEdit::lineNumberMarginWidth() const {
+  int digits = 1;
+  for (int largest = blockCount() - 1 + kFirstLineNumber; largest >= 10; largest /= 10) ++digits;
+  // Half a digit's room on either side of the widest number.
+  return (digits + 1) * fontMetrics().horizontalAdvance(QLatin1Char('9'));
+}
+
+void SourceTextEdit::updateMarginWidth() {
+  const int width = lineNumberMarginWidth();
+  setViewportMargins(width, 0, 0, 0);
+  const QRect area = contentsRect();
+  margin_->setGeometry(QRect(area.left(), area.top(), width, area.height()));
+}
+
+void SourceTextEdit::updateMargin(const QRect& rect, int dy) {
+  if (dy != 0) {
+    margin_->scroll(0, dy);
+  } else {
+    margin_->update(0, rect.y(), margin_->width(), rect.height());
+  }
+  // Scrolled, resized or laid out anew: other lines may be in view.
+  if (dy != 0 || rect.contains(viewport()->rect())) showMarksInView(false);
+}
+
+void SourceTextEdit::resizeEvent(QResizeEvent* event) {
+  QPlainTextEdit::resizeEvent(event);
+  updateMarginWidth();
+}
+
+void SourceTextEdit::changeEvent(QEvent* event) {
+  QPlainTextEdit::changeEvent(event);
+  if (event->type() == QEvent::FontChange) updateMarginWidth();
+}
+
+std::vector<std::pair<int, int>> SourceTextEdit::visibleLineNumbers() const {
+  std::vector<std::pair<int, int>> numbers;
+  QTextBlock block = firstVisibleBlock();
+  qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+  const int bottomOfView = viewport()->height();
+  while (block.isValid() && top < bottomOfView) {
+    const qreal height = blockBoundingRect(block).height();
+    if (block.isVisible() && top + height > 0) {
+      numbers.emplace_back(block.blockNumber() + kFirstLineNumber, qRound(top));
+    }
+    top += height;
+    block = block.next();
+  }
+  return numbers;
+}
+
+void SourceTextEdit::paintMargin(QPaintEvent* event) {
+  QPainter painter(margin_);
+  painter.fillRect(event->rect(), kMarginBackground);
+  painter.setPen(kMarginNumbers);
+  painter.setFont(font());
+  const int right = margin_->width() - fontMetrics().horizontalAdvance(QLatin1Char('9')) / 2;
+  const int height = fontMetrics().height();
+  for (const auto& [number, top] : visibleLineNumbers()) {
+    painter.drawText(0, top, right, height, Qt::AlignRight | Qt::AlignTop, QString::number(number));
+  }
+}
+
+void SourceTextEdit::setMarks(const std::vector<TextMark>& marks) {
+  marks_.clear();
+  for (Severity severity : {Severity::Error, Severity::Warning, Severity::Note}) {
+    for (const TextMark& mark : marks) {
+      if (mark.severity != severity) continue;
+      const QTextBlock block = document()->findBlockByNumber(mark.line);
+      if (!block.isValid()) continue;
+      const int length = block.length() - 1;
+      const int start = qBound(0, mark.start, length);
+      const int end = qBound(start, mark.start + mark.length, length);
+      if (end == start) continue;
+      marks_.push_back({block.position() + start, block.position() + end, severity, mark.toolTip});
+    }
+  }
+  showMarksInView(true);
+}
+
+void SourceTextEdit::moveMarks(int from, int removed, int added) {
+  // As a selection moves: text typed at a mark's start pushes it along,
+  // text typed at its end stays outside, deleted text takes its part of
+  // the mark with it.
+  const auto moved = [&](int position, bool isEnd) {
+    if (position < from || (isEnd && position == from && removed == 0)) return position;
+    if (position < from + removed) return from;
+    return position - removed + added;
+  };
+  for (PlacedMark& mark : marks_) {
+    mark.start = moved(mark.start, false);
+    mark.end = std::max(mark.start, moved(mark.end, true));
+  }
+  // Once the text area has laid out the change, the underlines are drawn
+  // anew from these places, so that they and the tool tips agree.
+  if (!marks_.empty()) {
+    QMetaObject::invokeMethod(
+        this, [this] { showMarksInView(true); }, Qt::QueuedConnection);
+  }
+}
+
+void SourceTextEdit::showMarksInView(bool anew) {
+  if (showingMarks_) return;
+  const int first = firstVisibleBlock().position();
+  const QTextBlock last = cursorForPosition(QPoint(0, viewport()->height())).block();
+  const int end = last.position() + last.length();
+  std::vector<std::size_t> inView;
+  for (std::size_t i = 0; i < marks_.size(); ++i) {
+    if (marks_[i].start < end && marks_[i].end > first && marks_[i].end > marks_[i].start) {
+      inView.push_back(i);
+    }
+  }
+  if (!anew && inView == inView_) return;
+  inView_ = inView;
+
+  QList<QTextEdit::ExtraSelection> selections;
+  for (const QTextEdit::ExtraSelection& selection : extraSelections()) {
+    if (!selection.format.hasProperty(kMarkProperty)) selections.append(selection);
+  }
+  // Gravest last, so that its underline lies on top where ranges overlap.
+  for (auto i = inView.rbegin(); i != inView.rend(); ++i) {
+    const PlacedMark& mark = marks_[*i];
+    QTextEdit::ExtraSelection selection;
+    selection.cursor = QTextCursor(document());
+    selection.cursor.setPosition(mark.start);
+    selection.cursor.setPosition(mark.end, QTextCursor::KeepAnchor);
+    selection.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    selection.format.setUnderlineColor(markColor(mark.severity));
+    selection.format.setProperty(kMarkProperty, true);
+    selections.append(selection);
+  }
+  showingMarks_ = true;
+  setExtraSelections(selections);
+  showingMarks_ = false;
+}
+
+std::vector<TextMark> SourceTextEdit::marks() const {
+  std::vector<TextMark> shown;
+  for (const PlacedMark& placed : marks_) {
+    if (placed.end == placed.start) continue;
+    const QTextBlock block = document()->findBlock(placed.start);
+    TextMark mark;
+    mark.line = block.blockNumber();
+    mark.start = placed.start - block.position();
+    mark.length = placed.end - placed.start;
+    mark.severity = placed.severity;
+    mark.toolTip = placed.toolTip;
+    shown.push_back(mark);
+  }
+  return shown;
+}
+
+int SourceTextEdit::characterAt(const QPoint& point) const {
+  const QTextCursor cursor = cursorForPosition(point);
+  const QRect caret = cursorRect(cursor);
+  if (point.y() < caret.top() || point.y() > caret.bottom()) return -1;
+  if (point.x() < caret.left()) return cursor.positionInBlock() > 0 ? cursor.position() - 1 : -1;
+  return cursor.atBlockEnd() ? -1 : cursor.position();
+}
+
+QString SourceTextEdit::toolTipAt(const QPoint& point) const {
+  const int at = characterAt(point);
+  if (at < 0) return QString();
+  QStringList tips;
+  for (const PlacedMark& placed : marks_) {
+    if (placed.start <= at && at < placed.end && !tips.contains(placed.toolTip)) {
+      tips.append(placed.toolTip);
+    }
+  }
+  return tips.join(QChar('\n'));
+}
+
+bool SourceTextEdit::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QPlainTextEdit::viewportEvent(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QString tip = toolTipAt(help->pos());
+  if (tip.isEmpty()) {
+    QToolTip::hideText();
+    event->ignore();
+  } else {
+    QToolTip::showText(help->globalPos(), wrapped(tip), viewport());
+  }
+  return true;
+}

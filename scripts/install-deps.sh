@@ -16,6 +16,7 @@ requirements=(
   "make command:make"
   "libgtest-dev file:/usr/include/gtest/gtest.h"
   "libgmock-dev file:/usr/include/gmock/gmock.h"
+  "libedit-dev file:/usr/include/editline/readline.h"
   "perl command:perl"
   "clang-format command:clang-format"
   "qt6-base-dev file:/usr/include/*/qt6/QtWidgets/QApplication"

@@ -12,6 +12,8 @@
 //   name.err     the expected standard error (default: empty)
 //   name.status  the expected exit status (default: 0)
 //   name.mkdir   directories to create in the run directory, one per line
+//   name.files   files beside the case to copy into the run directory, one
+//                per line (an input file that the arguments name)
 //   name.expect/ files the run must leave in the run directory, byte for byte
 // With INFIX these are name INFIX .args and so on instead, so that one case
 // file can be run by more than one program, each with expectations of its
@@ -43,7 +45,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kTimeoutSeconds = 30;
-const char* const kPrograms[] = {"kivinterp", "tarnel", "tarnel_perl", "tarnel_check"};
+const char* const kPrograms[] = {"kivinterp", "tarnel", "tarnel_perl", "tarnel_check", "kivdebug"};
 
 bool readFile(const fs::path& path, std::string& text) {
   std::ifstream in(path, std::ios::binary);
@@ -170,6 +172,9 @@ int main(int argc, char** argv) {
   fs::copy_file(caseFile, runDir / caseFile.filename());
   for (const std::string& dir : lines(readFileOr(beside(".mkdir"), ""))) {
     fs::create_directories(runDir / dir);
+  }
+  for (const std::string& file : lines(readFileOr(beside(".files"), ""))) {
+    fs::copy_file(caseFile.parent_path() / file, runDir / file);
   }
 
   std::vector<std::string> args{caseFile.filename().string()};

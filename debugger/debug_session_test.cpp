@@ -1,0 +1,122 @@
+// Sessions run in memory: an interrupt stops a run that never ends, and
+// the debugger's lines start on a line of their own after the program's.
+#include "debug_session.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "debug_program.h"
+#include "front_end.h"
+
+namespace {
+
+// Commands and program input from a list; the line "^C" stands for an
+// interrupt from the terminal while the line is read.
+class ScriptedLines : public LineSource {
+ public:
+  ScriptedLines(std::vector<std::string> commands, std::vector<std::string> input)
+      : commands_(std::move(commands)), input_(std::move(input)) {}
+
+  LineResult readLine(const std::string& prompt, bool, std::string& line) override {
+    std::vector<std::string>& from = prompt == kProgramInputPrompt ? input_ : commands_;
+    if (from.empty()) return LineResult::End;
+    line = from.front();
+    from.erase(from.begin());
+    transcript += prompt + line + "\n";
+    if (line == "^C") {
+      interruptRequested = 1;
+      return LineResult::Interrupted;
+    }
+    return LineResult::Line;
+  }
+
+  std::string transcript;
+
+ private:
+  std::vector<std::string> commands_;
+  std::vector<std::string> input_;
+};
+
+DebugProgram assembled(const std::string& source) {
+  DebugProgram program;
+  program.path = "p.tarnel";
+  ErrorCapture quiet;
+  std::ostringstream summary;
+  EXPECT_TRUE(assembleSource(source, program, summary));
+  return program;
+}
+
+TEST(DebugSession, AnInterruptStopsARunBetweenTwoRecords) {
+  const DebugProgram program = assembled(
+      "kiv echo {\nvar {\nvar$ w\n}\nbegin {\ntop:\n    input w\n    print w\n    jmp top\n}\n"
+      "}\n");
+  ScriptedLines lines({"continue", "print w", "^C", "quit"}, {"a", "^C", "b", "c"});
+  std::ostringstream out;
+  DebugSession session(program, lines, out, nullptr);
+  session.run();
+  EXPECT_EQ(out.str(),
+            "p.tarnel: 6 records; \"help\" lists the commands\n"
+            "#1 input w\n"
+            "7\t    input w\n"
+            "a\n"
+            "the run stops once the program has its input\n"
+            "interrupted, #2 print w\n"
+            "8\t    print w\n"
+            "w = b (string)\n");
+  // An interrupt at the program's input asks again; at the prompt it only
+  // drops the line.
+  EXPECT_EQ(lines.transcript,
+            "(kivdebug) continue\n"
+            "program input> a\n"
+            "program input> ^C\n"
+            "program input> b\n"
+            "(kivdebug) print w\n"
+            "(kivdebug) ^C\n"
+            "(kivdebug) quit\n");
+  EXPECT_EQ(interruptRequested, 0);
+}
+
+TEST(DebugSession, StartsItsLinesAfterTheProgramsUnendedLine) {
+  const DebugProgram program = assembled(
+      "kiv p {\nvar {\nvar& n := 4\n}\nbegin {\n    print \"n is \"\n    print n\n"
+      "    print \"\\n\"\n}\n}\n");
+  ScriptedLines lines({"step", "step", "step", "step"}, {});
+  std::ostringstream out;
+  DebugSession session(program, lines, out, nullptr);
+  session.run();
+  EXPECT_EQ(out.str(),
+            "p.tarnel: 5 records; \"help\" lists the commands\n"
+            "#0 print \"n is \"\n"
+            "6\t    print \"n is \"\n"
+            "n is \n"
+            "#1 print n\n"
+            "7\t    print n\n"
+            "4\n"
+            "#2 print \"\\n\"\n"
+            "8\t    print \"\\n\"\n"
+            "\n"
+            "#4 halt\n"
+            "the program ended after 4 steps\n");
+}
+
+TEST(DebugSession, ANewRunReadsTheInputFileFromItsStart) {
+  const DebugProgram program =
+      assembled("kiv r {\nvar {\nvar$ w\n}\nbegin {\n    input w\n    print w\n}\n}\n");
+  ScriptedLines lines({"continue", "run", "print w"}, {});
+  std::ostringstream out;
+  const std::string input = "once more";
+  DebugSession session(program, lines, out, &input);
+  session.run();
+  const std::string text = out.str();
+  EXPECT_NE(text.find("once\nthe program ended after 3 steps\n"
+                      "the program starts again from its first record\n"
+                      "once\nthe program ended after 3 steps\n"
+                      "w = once (string)\n"),
+            std::string::npos)
+      << text;
+}
+
+}  // namespace

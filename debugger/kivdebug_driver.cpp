@@ -1,0 +1,118 @@
+// The kivdebug driver; see kivdebug_driver.h.
+#include "kivdebug_driver.h"
+
+#include <signal.h>
+
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "batch_run.h"
+#include "debug_program.h"
+#include "debug_session.h"
+#include "input_file.h"
+#include "kivdebug_options.h"
+#include "line_source.h"
+#include "program_console.h"
+
+namespace {
+
+constexpr int kFailedStatus = 1;
+
+void askForInterrupt(int) { interruptRequested = 1; }
+
+// While it lives, an interrupt from the terminal stops the run between two
+// records instead of ending the session.
+class InterruptCatcher {
+ public:
+  InterruptCatcher() {
+    struct sigaction action {};
+    action.sa_handler = askForInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &previous_);
+  }
+  ~InterruptCatcher() { sigaction(SIGINT, &previous_, nullptr); }
+  InterruptCatcher(const InterruptCatcher&) = delete;
+  InterruptCatcher& operator=(const InterruptCatcher&) = delete;
+
+ private:
+  struct sigaction previous_ {};
+};
+
+bool readProgramInput(const std::string& path, std::string& text, std::ostream& out) {
+  InputFile file = readInputFile(path);
+  switch (file.status) {
+    case InputStatus::Read:
+      text.swap(file.text);
+      return true;
+    case InputStatus::NotFound:
+      out << "kivdebug: cannot read the input file " << path << ": " << file.reason << '\n';
+      break;
+    case InputStatus::TooLarge:
+      out << "kivdebug: the input file " << path << " is too large (" << kMaxInputFileText
+          << " or more)" << '\n';
+      break;
+    case InputStatus::ReadFailed:
+      out << "kivdebug: cannot read the input file " << path << ": " << file.reason << '\n';
+      break;
+  }
+  out.flush();
+  return false;
+}
+
+}  // namespace
+
+int runKivdebug(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                std::ostream& err, bool terminal) {
+  KivdebugOptions options;
+  std::string problem;
+  if (!parseKivdebugOptions(args, options, problem)) {
+    out << problem << '\n' << kKivdebugUsage << '\n' << std::flush;
+    return kFailedStatus;
+  }
+  if (options.help) {
+    out << kKivdebugUsage << '\n'
+        << "Runs a Tarnel program record by record: without --run, --trace or --max-steps\n"
+           "it reads commands (\"help\" lists them); with them it runs to the end.\n"
+        << std::flush;
+    return 0;
+  }
+
+  DebugProgram program;
+  if (!loadDebugProgram(options.program, program)) return kFailedStatus;
+  std::string inputText;
+  if (options.hasInput && !readProgramInput(options.inputPath, inputText, out)) {
+    return kFailedStatus;
+  }
+
+  if (options.batch()) {
+    BatchOptions batch;
+    batch.trace = options.trace;
+    batch.limited = options.limited;
+    batch.maxSteps = options.maxSteps;
+    if (options.hasInput) {
+      std::istringstream programInput(inputText);
+      return runBatch(program, batch, programInput, out, err);
+    }
+    if (!terminal) return runBatch(program, batch, in, out, err);
+    // At a terminal the program's input is asked for on standard error, so
+    // that standard output holds only what the program writes.
+    TerminalLines lines(true);
+    PromptedInput prompted(
+        lines, [&out] { out.flush(); }, [] {});
+    std::istream programInput(&prompted);
+    return runBatch(program, batch, programInput, out, err);
+  }
+
+  std::unique_ptr<LineSource> lines;
+  std::unique_ptr<InterruptCatcher> interrupts;
+  if (terminal) {
+    lines = std::make_unique<TerminalLines>();
+    interrupts = std::make_unique<InterruptCatcher>();
+  } else {
+    lines = std::make_unique<EchoedLines>(in, out);
+  }
+  DebugSession session(program, *lines, out, options.hasInput ? &inputText : nullptr);
+  session.run();
+  return 0;
+}

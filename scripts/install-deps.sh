@@ -17,6 +17,8 @@ requirements=(
   "libgtest-dev file:/usr/include/gtest/gtest.h"
   "libgmock-dev file:/usr/include/gmock/gmock.h"
   "libedit-dev file:/usr/include/editline/readline.h"
+  "libfmt-dev file:/usr/include/fmt/format.h"
+  "libfast-float-dev file:/usr/include/fast_float/fast_float.h"
   "perl command:perl"
   "clang-format command:clang-format"
   "qt6-base-dev file:/usr/include/*/qt6/QtWidgets/QApplication"

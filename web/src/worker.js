@@ -1,0 +1,119 @@
+// The page's worker: it holds the toolchain's module and answers the page,
+// so that no check and no run ever holds up typing.
+//
+// Requests (from the page): {id, kind: "check" | "assemble" | "translate",
+// source} are answered by {id, result}; "run" starts a program, which then
+// goes on in slices of a few milliseconds, so that "pause", "continue" and
+// "stop" (and checks while it runs) are answered between two slices.
+// Texts are byte strings (bytes.js). A run reports {kind: "output", text},
+// {kind: "progress", steps} and finally {kind: "ended", steps, reason}.
+//
+// The debugging core will add stepping, breakpoints, an input queue and the
+// program's state here as more kinds of request.
+
+/* global importScripts, createTarnel */
+importScripts('tarnel.js');
+
+// How long one slice of a run may last, and how often the page hears of it.
+const SLICE_MS = 12;
+const PROGRESS_MS = 100;
+
+let tarnel = null;
+const waiting = [];
+let run = null;
+
+function answer(request) {
+  switch (request.kind) {
+    case 'check':
+      return JSON.parse(tarnel.diagnosticsJson(request.source));
+    case 'assemble':
+      return tarnel.assemble(request.source);
+    case 'translate':
+      return tarnel.translate(request.source);
+    default:
+      return null;
+  }
+}
+
+function endRun(reason) {
+  if (!run) return;
+  const output = run.program ? run.program.takeOutput() : '';
+  if (output) postMessage({ kind: 'output', text: output });
+  postMessage({ kind: 'ended', steps: run.program ? run.program.steps() : 0, reason });
+  if (run.program) run.program.delete();
+  run = null;
+}
+
+// One slice: as many steps as fit in SLICE_MS, judged from the last slice.
+function slice() {
+  if (!run || run.paused) return;
+  const started = performance.now();
+  const goesOn = run.program.advance(run.stepsPerSlice);
+  const spent = performance.now() - started;
+  if (spent < SLICE_MS / 2 && run.stepsPerSlice < 1 << 26) run.stepsPerSlice *= 2;
+  else if (spent > SLICE_MS * 2 && run.stepsPerSlice > 64) run.stepsPerSlice >>= 1;
+  const output = run.program.takeOutput();
+  if (output) postMessage({ kind: 'output', text: output });
+  if (!goesOn) {
+    endRun('finished');
+    return;
+  }
+  if (started - run.lastProgress >= PROGRESS_MS) {
+    run.lastProgress = started;
+    postMessage({ kind: 'progress', steps: run.program.steps() });
+  }
+  run.channel.port2.postMessage(null);
+}
+
+function startRun(source, input) {
+  endRun('stopped');
+  const assembled = tarnel.assemble(source);
+  if (assembled.console) postMessage({ kind: 'output', text: assembled.console });
+  run = { program: null, paused: false, stepsPerSlice: 1024, lastProgress: 0 };
+  if (!assembled.written) {
+    endRun('refused');
+    return;
+  }
+  run.program = new tarnel.BytecodeRun(assembled.fileText, input);
+  // A message to itself lets the worker read the page's messages between
+  // two slices without the delay a timer would add.
+  run.channel = new MessageChannel();
+  run.channel.port1.onmessage = slice;
+  slice();
+}
+
+function handle(request) {
+  switch (request.kind) {
+    case 'run':
+      startRun(request.source, request.input);
+      return;
+    case 'pause':
+      if (run) {
+        run.paused = true;
+        postMessage({ kind: 'paused', steps: run.program ? run.program.steps() : 0 });
+      }
+      return;
+    case 'continue':
+      if (run && run.paused) {
+        run.paused = false;
+        slice();
+      }
+      return;
+    case 'stop':
+      endRun('stopped');
+      return;
+    default:
+      postMessage({ id: request.id, result: answer(request) });
+  }
+}
+
+onmessage = (event) => {
+  if (tarnel) handle(event.data);
+  else waiting.push(event.data);
+};
+
+createTarnel().then((module) => {
+  tarnel = module;
+  postMessage({ kind: 'ready' });
+  for (const request of waiting.splice(0)) handle(request);
+});

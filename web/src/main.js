@@ -20,7 +20,7 @@ const STORAGE_KEY = 'tarnel-playground-program';
 const OUTPUT_LIMIT = 1000000;
 
 const $ = (selector) => document.querySelector(selector);
-const toolchain = new Toolchain('worker.js');
+const toolchain = new Toolchain(window.tarnelWorker);
 
 // The file the program came from: its name, its encoding and its line ends,
 // so that a download gives back the same kind of file.

@@ -2,15 +2,18 @@
 // once, and the events of a run.
 
 export class Toolchain {
-  constructor(url) {
-    this.worker = new Worker(url);
+  // worker: worker.js, already started, or made here.
+  constructor(worker) {
+    this.worker = worker ?? new Worker('worker.js');
     this.nextId = 1;
     this.pending = new Map();
     this.runListener = () => {};
     this.ready = new Promise((resolve) => {
       this.markReady = resolve;
     });
+    const early = this.worker.early ?? [];
     this.worker.onmessage = (event) => this.receive(event.data);
+    for (const message of early.splice(0)) this.receive(message);
   }
 
   receive(message) {

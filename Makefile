@@ -89,12 +89,16 @@ web-test: build web
 	  TARNEL_SITE_DIR=$(abspath $(WEB_BUILD))/site TARNEL_ARTIFACTS=$(abspath $(WEB_BUILD))/artifacts \
 	  node --test test/*.test.mjs
 
-# The engine in the page's build against native kivinterp, side by side.
+# The engine in the page's build against native kivinterp, side by side;
+# then the page in Chromium: ready time, Pause, bytes transferred.
 web-bench: web
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTARNEL_EDITOR=OFF >/dev/null
-	@cmake --build build-bench -j $(JOBS) --target kivinterp tarnel
+	@cmake --build build-bench -j $(JOBS) --target kivinterp
+	@echo "== engine_bench (web)"
 	@TARNEL_NATIVE_BIN=$(abspath build-bench)/bin TARNEL_WASM_DIR=$(abspath $(WEB_BUILD))/wasm/web \
 	  node web/bench/engine_bench.mjs
+	@echo "== page_bench (web)"
+	@TARNEL_SITE_DIR=$(abspath $(WEB_BUILD))/site node web/bench/page_bench.mjs
 
 format:
 	clang-format -i $(SOURCES)

@@ -22,6 +22,8 @@ const TYPES = {
 // Starts serving siteDir; resolves to the server once it listens.
 export function serveSite(siteDir, port = 0, host = '127.0.0.1') {
   const root = resolve(siteDir);
+  // Each file is compressed once, as a host that stores it compressed.
+  const compressed = new Map();
   const server = createServer(async (request, response) => {
     let path;
     try {
@@ -46,7 +48,9 @@ export function serveSite(siteDir, port = 0, host = '127.0.0.1') {
       'cache-control': 'no-cache',
     };
     if (/\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
-      body = gzipSync(body);
+      const known = compressed.get(file);
+      if (!known || !known.plain.equals(body)) compressed.set(file, { plain: body, packed: gzipSync(body) });
+      body = compressed.get(file).packed;
       headers['content-encoding'] = 'gzip';
     }
     headers['content-length'] = body.length;

@@ -4,20 +4,21 @@
 // through the tabs with the keyboard, loads an example, opens a file and
 // downloads it again, pauses an endless loop, opens a share link, and
 // checks the page with axe-core at a desktop and a phone's width.
-// Screenshots land in TARNEL_ARTIFACTS (default build-web/artifacts/).
+// Screenshots land in TARNEL_ARTIFACTS (default build-web/artifacts/). How
+// fast the page gets ready and answers Pause, web/bench/page_bench.mjs
+// measures.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
-import { chromium } from 'playwright-core';
 import { serveSite } from '../serve.mjs';
+import { startChromium } from './chromium.mjs';
 import { loadToolchain, top } from './toolchain_module.mjs';
 
 const siteDir = resolve(process.env.TARNEL_SITE_DIR ?? `${top}/build-web/site`);
 const artifacts = resolve(process.env.TARNEL_ARTIFACTS ?? `${top}/build-web/artifacts`);
-const CHROMIUM = process.env.TARNEL_CHROMIUM ?? '/usr/bin/chromium';
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
 // A program as a learner types it, with a blank after a comma.
@@ -37,8 +38,8 @@ begin {
 const ENDLESS = 'kiv forever {\nvar {\nvar& n\n}\nbegin {\ntop:\n    inc n\n    jmp top\n}\n}\n';
 
 let server;
+let browser;
 let context;
-let profile;
 let origin;
 let tarnel;
 
@@ -48,25 +49,13 @@ before(async () => {
   mkdirSync(artifacts, { recursive: true });
   server = await serveSite(siteDir, 0);
   origin = `http://127.0.0.1:${server.address().port}/`;
-  profile = mkdtempSync(join(tmpdir(), 'tarnel-chromium-'));
-  context = await chromium.launchPersistentContext(profile, {
-    executablePath: CHROMIUM,
-    headless: true,
-    acceptDownloads: true,
-    viewport: { width: 1280, height: 800 },
-    args: [
-      '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
-    ],
-  });
-  // Nothing but the local server may be reached.
-  await context.route(/^(?!http:\/\/127\.0\.0\.1:)(?!data:)(?!blob:)/, (route) => route.abort());
+  browser = await startChromium();
+  context = browser.context;
 });
 
 after(async () => {
-  await context?.close();
+  await browser?.close();
   server?.close();
-  if (profile) rmSync(profile, { recursive: true, force: true });
 });
 
 async function openPage(url = origin) {
@@ -105,24 +94,20 @@ async function seriousViolations(page) {
     .map((violation) => `${violation.id}: ${violation.nodes.map((node) => node.target.join(' ')).join(', ')}`);
 }
 
-// Ready: the editor takes typing and the toolchain answers. Measured from
-// the start of the navigation, the best of three loads in a browser that
-// is already running, as a learner's is.
-test('the page is ready within a second and reaches nothing but its own server', async () => {
-  const times = [];
-  for (let load = 0; load < 3; ++load) {
-    const page = await context.newPage();
-    const requests = [];
-    page.on('request', (request) => requests.push(request.url()));
-    await page.goto(origin);
-    await page.waitForFunction(() => document.querySelector('#status').textContent.startsWith('Ready'));
-    times.push(await page.evaluate(() => performance.now()));
-    assert.deepEqual(requests.filter((url) => !url.startsWith(origin)), []);
-    await page.close();
-  }
-  const best = Math.min(...times);
-  console.log(`page ready ${times.map(Math.round).join(', ')} ms after navigation began`);
-  assert.ok(best < 1000, `ready after ${Math.round(best)} ms at best`);
+test('the page loads from its own server alone, in at most 1.5 MB compressed', async () => {
+  const page = await context.newPage();
+  const requests = [];
+  page.on('request', (request) => requests.push(request.url()));
+  let transferred = 0;
+  page.on('response', async (response) => {
+    transferred += Number((await response.allHeaders())['content-length'] ?? 0);
+  });
+  await page.goto(origin);
+  await page.waitForFunction(() => document.querySelector('#status').textContent.startsWith('Ready'));
+  assert.deepEqual(requests.filter((url) => !url.startsWith(origin)), []);
+  console.log(`${requests.length} files, ${transferred} bytes transferred`);
+  assert.ok(transferred > 0 && transferred <= 1.5 * 1024 * 1024, `${transferred} bytes`);
+  await page.close();
 });
 
 test('a typed program gets its mark, runs with input and shows its files', async () => {
@@ -210,8 +195,8 @@ test('an endless loop never holds up the page: Pause, Continue and Stop answer a
     watch.observe(document.querySelector('#status'), { childList: true, characterData: true, subtree: true });
     document.querySelector('#pause').click();
   }));
-  console.log(`Pause answered after ${answered.toFixed(1)} ms`);
-  assert.ok(answered < 200, `Pause answered after ${answered} ms`);
+  // How fast, web/bench/page_bench.mjs measures; here only that it does.
+  assert.ok(answered < 2000, `Pause answered after ${answered} ms`);
   await page.click('#continue');
   await page.waitForFunction(() => document.querySelector('#status').textContent.startsWith('Running'));
   await page.click('#stop');

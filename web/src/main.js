@@ -91,7 +91,7 @@ async function refreshFilePanel(name) {
   const title = panel.querySelector('.file-title');
   const button = panel.querySelector('.file-download');
   if (result.written) {
-    entry.fileName = result.objectName.replace(/[\r\n]/g, '') + entry.suffix;
+    entry.fileName = decodeBytes(result.objectName, encoding).replace(/[\r\n]/g, '') + entry.suffix;
     entry.bytes = result.fileText;
     title.textContent = entry.fileName;
     panel.querySelector('.file-text').textContent = decodeBytes(result.fileText, encoding);
@@ -287,7 +287,16 @@ async function start() {
   view = createEditor({
     parent: $('#panel-source'),
     text: '',
-    check: (text) => toolchain.check(encodeText(text, currentEncoding())),
+    check: async (text) => {
+      const encoding = currentEncoding();
+      const decode = (message) => decodeBytes(message, encoding);
+      const found = await toolchain.check(encodeText(text, encoding));
+      return found.map((diagnostic) => ({
+        ...diagnostic,
+        message: decode(diagnostic.message),
+        notes: diagnostic.notes.map((note) => ({ ...note, message: decode(note.message) })),
+      }));
+    },
     encoding: currentEncoding,
     onChange: programChanged,
   });

@@ -23,7 +23,7 @@ export class Toolchain {
       if (resolve) resolve(message.result);
     } else if (message.kind === 'ready') {
       this.markReady();
-    } else {
+    } else if (message.runId === this.runId) {
       this.runListener(message);
     }
   }
@@ -52,13 +52,15 @@ export class Toolchain {
     return this.request('translate', source);
   }
 
-  // listener receives {kind: "output" | "progress" | "paused" | "ended", ...}.
+  // listener receives {kind: "output" | "progress" | "paused" | "ended", ...}
+  // of the latest run only: what an earlier one still says is dropped.
   onRun(listener) {
     this.runListener = listener;
   }
 
   run(source, input) {
-    this.worker.postMessage({ kind: 'run', source, input });
+    this.runId = (this.runId ?? 0) + 1;
+    this.worker.postMessage({ kind: 'run', runId: this.runId, source, input });
   }
 
   pause() {

@@ -6,7 +6,8 @@
 // goes on in slices of a few milliseconds, so that "pause", "continue" and
 // "stop" (and checks while it runs) are answered between two slices.
 // Texts are byte strings (bytes.js). A run reports {kind: "output", text},
-// {kind: "progress", steps} and finally {kind: "ended", steps, reason}.
+// {kind: "progress", steps}, {kind: "paused", steps} and finally
+// {kind: "ended", steps, reason}, each with the runId the page gave it.
 //
 // The debugging core will add stepping, breakpoints, an input queue and the
 // program's state here as more kinds of request.
@@ -35,11 +36,15 @@ function answer(request) {
   }
 }
 
+function report(message) {
+  postMessage({ ...message, runId: run.id });
+}
+
 function endRun(reason) {
   if (!run) return;
   const output = run.program ? run.program.takeOutput() : '';
-  if (output) postMessage({ kind: 'output', text: output });
-  postMessage({ kind: 'ended', steps: run.program ? run.program.steps() : 0, reason });
+  if (output) report({ kind: 'output', text: output });
+  report({ kind: 'ended', steps: run.program ? run.program.steps() : 0, reason });
   if (run.program) run.program.delete();
   run = null;
 }
@@ -53,23 +58,23 @@ function slice() {
   if (spent < SLICE_MS / 2 && run.stepsPerSlice < 1 << 26) run.stepsPerSlice *= 2;
   else if (spent > SLICE_MS * 2 && run.stepsPerSlice > 64) run.stepsPerSlice >>= 1;
   const output = run.program.takeOutput();
-  if (output) postMessage({ kind: 'output', text: output });
+  if (output) report({ kind: 'output', text: output });
   if (!goesOn) {
     endRun('finished');
     return;
   }
   if (started - run.lastProgress >= PROGRESS_MS) {
     run.lastProgress = started;
-    postMessage({ kind: 'progress', steps: run.program.steps() });
+    report({ kind: 'progress', steps: run.program.steps() });
   }
   run.channel.port2.postMessage(null);
 }
 
-function startRun(source, input) {
+function startRun(id, source, input) {
   endRun('stopped');
+  run = { id, program: null, paused: false, stepsPerSlice: 1024, lastProgress: 0 };
   const assembled = tarnel.assemble(source);
-  if (assembled.console) postMessage({ kind: 'output', text: assembled.console });
-  run = { program: null, paused: false, stepsPerSlice: 1024, lastProgress: 0 };
+  if (assembled.console) report({ kind: 'output', text: assembled.console });
   if (!assembled.written) {
     endRun('refused');
     return;
@@ -85,12 +90,12 @@ function startRun(source, input) {
 function handle(request) {
   switch (request.kind) {
     case 'run':
-      startRun(request.source, request.input);
+      startRun(request.runId, request.source, request.input);
       return;
     case 'pause':
       if (run) {
         run.paused = true;
-        postMessage({ kind: 'paused', steps: run.program ? run.program.steps() : 0 });
+        report({ kind: 'paused', steps: run.program ? run.program.steps() : 0 });
       }
       return;
     case 'continue':

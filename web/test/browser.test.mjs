@@ -155,6 +155,22 @@ test('a typed program gets its mark, runs with input and shows its files', async
   await page.close();
 });
 
+test("a mark's message quotes the program's own letters", async () => {
+  const program = 'kiv grüße {\nvar {\nvar& zähler\n}\nbegin {\n    inc zähler;x\n}\n}\n';
+  const page = await openPage();
+  await typeProgram(page, program);
+  const utf8 = (text) => Buffer.from(text, 'utf8').toString('latin1');
+  const wanted = JSON.parse(tarnel.diagnosticsJson(utf8(program)))
+    .map((found) => Buffer.from(found.message, 'latin1').toString('utf8'));
+  assert.ok(wanted.some((message) => message.includes('zähle')), wanted.join('\n'));
+  await page.waitForSelector('.cm-lintRange');
+  await page.keyboard.press('Control+Shift+M');
+  await page.waitForSelector('.cm-panel.cm-panel-lint li');
+  const listed = await page.$$eval('.cm-panel.cm-panel-lint li', (items) => items.map((item) => item.textContent));
+  for (const message of wanted) assert.ok(listed.some((text) => text.includes(message)), message);
+  await page.close();
+});
+
 test('an example, a file opened from disk and the download of it', async () => {
   const page = await openPage();
   await page.selectOption('#examples', 'sum.tarnel');
@@ -199,6 +215,13 @@ test('an endless loop never holds up the page: Pause, Continue and Stop answer a
   assert.ok(answered < 2000, `Pause answered after ${answered} ms`);
   await page.click('#continue');
   await page.waitForFunction(() => document.querySelector('#status').textContent.startsWith('Running'));
+  // Run again from a pause: the new run goes on, whatever the old one said last.
+  await page.click('#pause');
+  await page.waitForFunction(() => document.querySelector('#status').textContent.startsWith('Paused'));
+  await page.click('#run');
+  await page.waitForFunction(() => /Running: [\d,]+ steps/.test(document.querySelector('#status').textContent));
+  assert.equal(await page.isEnabled('#stop'), true);
+  assert.equal(await page.isEnabled('#run'), false);
   await page.click('#stop');
   await page.waitForFunction(() => /^Stopped after [\d,]+ steps/.test(document.querySelector('#status').textContent));
   assert.equal(await page.isEnabled('#run'), true);

@@ -14,7 +14,9 @@ import { top } from '../test/toolchain_module.mjs';
 
 const loads = Number(process.argv[2] ?? process.env.BENCH_RUNS ?? 5);
 const siteDir = resolve(process.env.TARNEL_SITE_DIR ?? `${top}/build-web/site`);
-const ENDLESS = 'kiv forever {\nvar {\nvar& n\n}\nbegin {\ntop:\n    inc n\n    jmp top\n}\n}\n';
+// An endless loop that prints as fast as it can.
+const ENDLESS =
+  'kiv forever {\nvar {\nvar& n\n}\nbegin {\ntop:\n    inc n\n    print n\n    print "\\n"\n    jmp top\n}\n}\n';
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 const server = await serveSite(siteDir, 0);

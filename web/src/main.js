@@ -16,8 +16,13 @@ import { fragmentFor, textFromFragment } from './share.js';
 import { setUpTabs } from './tabs.js';
 
 const STORAGE_KEY = 'tarnel-playground-program';
-// The output pane keeps the end of a long output, about this many characters.
-const OUTPUT_LIMIT = 1000000;
+// The output pane keeps the end of a long output, about this many characters
+// (some hundreds of lines, as a terminal keeps), and shows what came at most
+// every OUTPUT_MS, so that a program printing without end leaves the page
+// free to answer.
+const OUTPUT_LIMIT = 30000;
+const OUTPUT_MS = 100;
+const LEFT_OUT = '[earlier output left out]\n';
 
 const $ = (selector) => document.querySelector(selector);
 const toolchain = new Toolchain(window.tarnelWorker);
@@ -141,13 +146,26 @@ function setRunState(state) {
   buttons.stop.disabled = state === 'idle';
 }
 
-function appendOutput(text) {
-  let shown = output.textContent + text;
-  if (shown.length > OUTPUT_LIMIT) {
-    shown = '[earlier output left out]\n' + shown.slice(shown.length - OUTPUT_LIMIT);
-  }
-  output.textContent = shown;
+// The output as it stands (its end, after LEFT_OUT when it was cut), and
+// whether the pane waits to show it.
+let outputText = '';
+let outputShowing = false;
+
+function showOutput() {
+  outputShowing = false;
+  output.textContent = outputText;
   output.scrollTop = output.scrollHeight;
+}
+
+function setOutput(text) {
+  outputText = text.length > OUTPUT_LIMIT ? LEFT_OUT + text.slice(text.length - OUTPUT_LIMIT) : text;
+  if (outputShowing) return;
+  outputShowing = true;
+  setTimeout(() => requestAnimationFrame(showOutput), OUTPUT_MS);
+}
+
+function appendOutput(text) {
+  if (text !== '') setOutput(outputText + text);
 }
 
 const steps = (count) => `${count.toLocaleString('en')} step${count === 1 ? '' : 's'}`;
@@ -155,16 +173,22 @@ const steps = (count) => `${count.toLocaleString('en')} step${count === 1 ? '' :
 toolchain.onRun((event) => {
   switch (event.kind) {
     case 'output':
+      if (event.cut) {
+        outputDecoder = new ByteStringDecoder(outputDecoder.encoding);
+        setOutput(LEFT_OUT);
+      }
       appendOutput(outputDecoder.decode(event.text));
       break;
     case 'progress':
       setStatus(`Running: ${steps(event.steps)} so far.`);
       break;
     case 'paused':
+      showOutput();
       setRunState('paused');
       setStatus(`Paused after ${steps(event.steps)}. Continue goes on from here.`);
       break;
     case 'ended':
+      showOutput();
       setRunState('idle');
       setStatus(
         event.reason === 'finished'
@@ -181,6 +205,7 @@ toolchain.onRun((event) => {
 
 function run() {
   if (runState === 'running') return;
+  outputText = '';
   output.textContent = '';
   const encoding = currentEncoding();
   outputDecoder = new ByteStringDecoder(encoding);

@@ -7,7 +7,8 @@
 // "stop" (and checks while it runs) are answered between two slices.
 // Texts are byte strings (bytes.js). A run reports {kind: "output", text},
 // {kind: "progress", steps}, {kind: "paused", steps} and finally
-// {kind: "ended", steps, reason}, each with the runId the page gave it.
+// {kind: "ended", steps, reason}, each with the runId the page gave it. An
+// output report says "cut" when output before its text was left out.
 //
 // The debugging core will add stepping, breakpoints, an input queue and the
 // program's state here as more kinds of request.
@@ -17,7 +18,10 @@ importScripts('tarnel.js');
 
 // How long one slice of a run may last, and how often the page hears of it.
 const SLICE_MS = 12;
-const PROGRESS_MS = 100;
+const REPORT_MS = 50;
+// The page shows the end of a long output; so much of it, in bytes, is
+// kept between two reports, and the page is told when more was left out.
+const OUTPUT_TAIL = 256 * 1024;
 
 let tarnel = null;
 const waiting = [];
@@ -40,10 +44,26 @@ function report(message) {
   postMessage({ ...message, runId: run.id });
 }
 
+// Takes the program's new output into the next report.
+function collectOutput() {
+  if (!run.program) return;
+  run.pending += run.program.takeOutput();
+  if (run.pending.length > OUTPUT_TAIL) {
+    run.pending = run.pending.slice(run.pending.length - OUTPUT_TAIL);
+    run.cut = true;
+  }
+}
+
+function reportOutput() {
+  collectOutput();
+  if (run.pending !== '' || run.cut) report({ kind: 'output', text: run.pending, cut: run.cut });
+  run.pending = '';
+  run.cut = false;
+}
+
 function endRun(reason) {
   if (!run) return;
-  const output = run.program ? run.program.takeOutput() : '';
-  if (output) report({ kind: 'output', text: output });
+  reportOutput();
   report({ kind: 'ended', steps: run.program ? run.program.steps() : 0, reason });
   if (run.program) run.program.delete();
   run = null;
@@ -57,14 +77,14 @@ function slice() {
   const spent = performance.now() - started;
   if (spent < SLICE_MS / 2 && run.stepsPerSlice < 1 << 26) run.stepsPerSlice *= 2;
   else if (spent > SLICE_MS * 2 && run.stepsPerSlice > 64) run.stepsPerSlice >>= 1;
-  const output = run.program.takeOutput();
-  if (output) report({ kind: 'output', text: output });
+  collectOutput();
   if (!goesOn) {
     endRun('finished');
     return;
   }
-  if (started - run.lastProgress >= PROGRESS_MS) {
-    run.lastProgress = started;
+  if (started - run.lastReport >= REPORT_MS) {
+    run.lastReport = started;
+    reportOutput();
     report({ kind: 'progress', steps: run.program.steps() });
   }
   run.channel.port2.postMessage(null);
@@ -72,9 +92,9 @@ function slice() {
 
 function startRun(id, source, input) {
   endRun('stopped');
-  run = { id, program: null, paused: false, stepsPerSlice: 1024, lastProgress: 0 };
+  run = { id, program: null, paused: false, stepsPerSlice: 1024, lastReport: 0, pending: '', cut: false };
   const assembled = tarnel.assemble(source);
-  if (assembled.console) report({ kind: 'output', text: assembled.console });
+  run.pending = assembled.console;
   if (!assembled.written) {
     endRun('refused');
     return;
@@ -95,6 +115,7 @@ function handle(request) {
     case 'pause':
       if (run) {
         run.paused = true;
+        reportOutput();
         report({ kind: 'paused', steps: run.program ? run.program.steps() : 0 });
       }
       return;

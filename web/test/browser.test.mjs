@@ -35,7 +35,9 @@ begin {
 }
 }
 `;
-const ENDLESS = 'kiv forever {\nvar {\nvar& n\n}\nbegin {\ntop:\n    inc n\n    jmp top\n}\n}\n';
+// An endless loop that prints as fast as it can.
+const ENDLESS =
+  'kiv forever {\nvar {\nvar& n\n}\nbegin {\ntop:\n    inc n\n    print n\n    print "\\n"\n    jmp top\n}\n}\n';
 
 let server;
 let browser;

@@ -66,12 +66,15 @@ function endRun(reason) {
   reportOutput();
   report({ kind: 'ended', steps: run.program ? run.program.steps() : 0, reason });
   if (run.program) run.program.delete();
+  if (run.channel) run.channel.port1.close();
   run = null;
 }
 
-// One slice: as many steps as fit in SLICE_MS, judged from the last slice.
-function slice() {
-  if (!run || run.paused) return;
+// One slice of the run that is going: as many steps as fit in SLICE_MS,
+// judged from the last slice. A slice asked for by an earlier run does
+// nothing.
+function slice(of = run) {
+  if (!run || run !== of || run.paused) return;
   const started = performance.now();
   const goesOn = run.program.advance(run.stepsPerSlice);
   const spent = performance.now() - started;
@@ -103,7 +106,8 @@ function startRun(id, source, input) {
   // A message to itself lets the worker read the page's messages between
   // two slices without the delay a timer would add.
   run.channel = new MessageChannel();
-  run.channel.port1.onmessage = slice;
+  const thisRun = run;
+  run.channel.port1.onmessage = () => slice(thisRun);
   slice();
 }
 

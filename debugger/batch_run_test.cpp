@@ -22,11 +22,8 @@ struct BatchResult {
 BatchResult runSource(const std::string& source, BatchOptions options,
                       const std::string& input = "") {
   DebugProgram program;
-  {
-    ErrorCapture quiet;
-    std::ostringstream summary;
-    EXPECT_TRUE(assembleSource(source, program, summary));
-  }
+  std::vector<std::string> messages;
+  EXPECT_TRUE(assembleProgram("p.tarnel", source, program, messages));
   std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream trace;
@@ -77,7 +74,7 @@ TEST(BatchRun, TracesWhatEveryRecordChanged) {
             "#10 (line 17): jg less => jump not taken\n"
             "#11 (line 18): input x => x = (empty)\n"
             "#12 (line 19): jmp stop => jump taken to #14\n"
-            "#14: halt => the program ends\n");
+            "#14 (line 20): halt => the program ends\n");
   EXPECT_EQ(r.out,
             "error invalid variable nothing on the inc instruction\n"
             "invalid variable on pop instruction \n");
@@ -126,7 +123,8 @@ TEST(BatchRun, TheHaltRecordIsAStepOfItsOwn) {
   BatchResult r = runSource(kEveryKind, options);
   EXPECT_EQ(r.status, kStepLimitStatus);
   EXPECT_EQ(r.trace,
-            "kivdebug: --max-steps 11 stopped the program after 11 steps, before #14: halt\n");
+            "kivdebug: --max-steps 11 stopped the program after 11 steps, before #14 (line 20): "
+            "halt\n");
 }
 
 TEST(BatchRun, StopsAProgramThatNeverEnds) {

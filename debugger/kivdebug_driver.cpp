@@ -8,12 +8,12 @@
 #include <sstream>
 
 #include "batch_run.h"
-#include "debug_program.h"
-#include "debug_session.h"
+#include "console_session.h"
 #include "input_file.h"
 #include "kivdebug_options.h"
 #include "line_source.h"
 #include "program_console.h"
+#include "program_file.h"
 
 namespace {
 
@@ -79,7 +79,8 @@ int runKivdebug(const std::vector<std::string>& args, std::istream& in, std::ost
   }
 
   DebugProgram program;
-  if (!loadDebugProgram(options.program, program)) return kFailedStatus;
+  bool errorsCounted = false;
+  if (!loadProgramFile(options.program, program, err, errorsCounted)) return kFailedStatus;
   std::string inputText;
   if (options.hasInput && !readProgramInput(options.inputPath, inputText, out)) {
     return kFailedStatus;
@@ -90,18 +91,23 @@ int runKivdebug(const std::vector<std::string>& args, std::istream& in, std::ost
     batch.trace = options.trace;
     batch.limited = options.limited;
     batch.maxSteps = options.maxSteps;
+    // As tarnel, a run after counted errors (an unknown instruction left
+    // out) fails, unless the step limit stopped it.
+    auto status = [errorsCounted](int ran) {
+      return ran == kEndedStatus && errorsCounted ? kFailedStatus : ran;
+    };
     if (options.hasInput) {
       std::istringstream programInput(inputText);
-      return runBatch(program, batch, programInput, out, err);
+      return status(runBatch(program, batch, programInput, out, err));
     }
-    if (!terminal) return runBatch(program, batch, in, out, err);
+    if (!terminal) return status(runBatch(program, batch, in, out, err));
     // At a terminal the program's input is asked for on standard error, so
     // that standard output holds only what the program writes.
     TerminalLines lines(true);
     PromptedInput prompted(
         lines, [&out] { out.flush(); }, [] {});
     std::istream programInput(&prompted);
-    return runBatch(program, batch, programInput, out, err);
+    return status(runBatch(program, batch, programInput, out, err));
   }
 
   std::unique_ptr<LineSource> lines;
@@ -112,7 +118,7 @@ int runKivdebug(const std::vector<std::string>& args, std::istream& in, std::ost
   } else {
     lines = std::make_unique<EchoedLines>(in, out);
   }
-  DebugSession session(program, *lines, out, options.hasInput ? &inputText : nullptr);
+  ConsoleSession session(program, *lines, out, options.hasInput ? &inputText : nullptr);
   session.run();
   return 0;
 }

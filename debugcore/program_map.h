@@ -20,10 +20,12 @@ struct RecordInfo {
 };
 
 // A place named in a command: the record it stands for, or why there is
-// none.
+// none. note, when set, is a warning that comes with a valid place: an
+// indented label, which the program's own jumps never reach.
 struct PlaceResult {
   int record = -1;
   std::string problem;
+  std::string note;
 };
 
 class ProgramMap {
@@ -55,16 +57,23 @@ class ProgramMap {
   //            label record;
   //   digits   a source line: the first record of that line, or of the
   //            next line that has one, label records passed over as
-  //            above; in a bytecode file, which has no lines, record N;
+  //            above (so the code block's closing brace, and the lines
+  //            between the last instruction and it, stand for the halt);
+  //            in a bytecode file, which has no lines, record N;
+  //   FILE:LINE  the same line, FILE being the program's path or its last
+  //            path component;
   //   a name   the first label record of that name, or else of that name
   //            once the label's blanks around it are dropped (an indented
-  //            label keeps one) and, in a source program, whatever case
-  //            place is written in; then the first instruction after it.
+  //            label keeps one, and the note says so) and, in a source
+  //            program, whatever case place is written in; then the first
+  //            instruction after it.
   PlaceResult resolve(const std::string& place) const;
+  // resolve for a source line number (a record number in a bytecode file).
+  PlaceResult resolveLine(int line) const;
 
  private:
   PlaceResult resolveRecord(const std::string& digits) const;
-  PlaceResult resolveLine(const std::string& digits) const;
+  PlaceResult resolveLineText(const std::string& digits) const;  // digits, or "-" and digits
   PlaceResult resolveLabel(const std::string& name) const;
 
   std::vector<RecordInfo> records_;

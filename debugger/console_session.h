@@ -25,14 +25,14 @@
 #include "program_console.h"
 #include "program_map.h"
 
-class DebugSession {
+class ConsoleSession {
  public:
   // programInput: the input file's text, or nullptr to ask through lines.
-  DebugSession(const DebugProgram& program, LineSource& lines, std::ostream& out,
-               const std::string* programInput);
-  ~DebugSession();
-  DebugSession(const DebugSession&) = delete;
-  DebugSession& operator=(const DebugSession&) = delete;
+  ConsoleSession(const DebugProgram& program, LineSource& lines, std::ostream& out,
+                 const std::string* programInput);
+  ~ConsoleSession();
+  ConsoleSession(const ConsoleSession&) = delete;
+  ConsoleSession& operator=(const ConsoleSession&) = delete;
 
   // Shows the program and where the run stands, then reads and carries out
   // commands until quit or the end of the lines.

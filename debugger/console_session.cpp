@@ -1,5 +1,5 @@
-// The interactive session; see debug_session.h.
-#include "debug_session.h"
+// The interactive session; see console_session.h.
+#include "console_session.h"
 
 #include <algorithm>
 #include <cctype>
@@ -40,8 +40,8 @@ int digitsOf(int number) {
 
 }  // namespace
 
-DebugSession::DebugSession(const DebugProgram& program, LineSource& lines, std::ostream& out,
-                           const std::string* programInput)
+ConsoleSession::ConsoleSession(const DebugProgram& program, LineSource& lines, std::ostream& out,
+                               const std::string* programInput)
     : program_(program),
       lines_(lines),
       out_(out),
@@ -59,9 +59,9 @@ DebugSession::DebugSession(const DebugProgram& program, LineSource& lines, std::
   start();
 }
 
-DebugSession::~DebugSession() = default;
+ConsoleSession::~ConsoleSession() = default;
 
-void DebugSession::start() {
+void ConsoleSession::start() {
   engine_.reset();
   interpreter_ = std::make_unique<Interpreter>(programIn_, programOut_);
   interpreter_->loadText(program_.bytecode);
@@ -82,7 +82,7 @@ void DebugSession::start() {
   if (engine_->position() >= map_->count()) engine_->step();
 }
 
-std::ostream& DebugSession::say() {
+std::ostream& ConsoleSession::say() {
   if (programOutBuffer_.midLine()) {
     out_ << '\n';
     programOutBuffer_.lineEnded();
@@ -90,19 +90,19 @@ std::ostream& DebugSession::say() {
   return out_;
 }
 
-std::string DebugSession::stepsText() const {
+std::string ConsoleSession::stepsText() const {
   const uint64_t steps = engine_->stepsTaken();
   return std::to_string(steps) + (steps == 1 ? " step" : " steps");
 }
 
-int DebugSession::breakpointAt(int record) const {
+int ConsoleSession::breakpointAt(int record) const {
   for (const Breakpoint& breakpoint : breakpoints_) {
     if (breakpoint.record == record) return breakpoint.number;
   }
   return 0;
 }
 
-void DebugSession::showStop(const std::string& header) {
+void ConsoleSession::showStop(const std::string& header) {
   const int position = engine_->position();
   if (position >= map_->count()) {
     say() << header << map_->describe(position) << '\n';
@@ -115,9 +115,9 @@ void DebugSession::showStop(const std::string& header) {
   }
 }
 
-void DebugSession::showEnded() { say() << "the program ended after " << stepsText() << '\n'; }
+void ConsoleSession::showEnded() { say() << "the program ended after " << stepsText() << '\n'; }
 
-void DebugSession::run() {
+void ConsoleSession::run() {
   say() << program_.path << ": " << map_->count() << (map_->count() == 1 ? " record" : " records")
         << "; \"help\" lists the commands" << '\n';
   if (engine_->finished()) {
@@ -140,7 +140,7 @@ void DebugSession::run() {
   out_.flush();
 }
 
-bool DebugSession::execute(const std::string& line) {
+bool ConsoleSession::execute(const std::string& line) {
   Command command = parseCommand(line);
   if (command.kind == CommandKind::Empty) {
     if (repeatable_.kind == CommandKind::Empty) return true;
@@ -202,7 +202,7 @@ bool DebugSession::execute(const std::string& line) {
   return true;
 }
 
-DebugSession::Stop DebugSession::advance(uint64_t count, bool checkFirst) {
+ConsoleSession::Stop ConsoleSession::advance(uint64_t count, bool checkFirst) {
   uint64_t done = 0;
   for (;;) {
     if (engine_->finished()) return Stop::Ended;
@@ -224,7 +224,7 @@ DebugSession::Stop DebugSession::advance(uint64_t count, bool checkFirst) {
   }
 }
 
-void DebugSession::report(Stop stop) {
+void ConsoleSession::report(Stop stop) {
   switch (stop) {
     case Stop::Count:
     case Stop::Breakpoint:
@@ -244,7 +244,7 @@ void DebugSession::report(Stop stop) {
   }
 }
 
-void DebugSession::runCommand() {
+void ConsoleSession::runCommand() {
   if (engine_->stepsTaken() > 0 || engine_->finished()) {
     say() << "the program starts again from its first record" << '\n';
     start();
@@ -253,7 +253,7 @@ void DebugSession::runCommand() {
   report(advance(UINT64_MAX, true));
 }
 
-void DebugSession::stepCommand(uint64_t count) {
+void ConsoleSession::stepCommand(uint64_t count) {
   if (engine_->finished()) {
     say() << "the program has ended: \"run\" starts it again" << '\n';
     return;
@@ -262,7 +262,7 @@ void DebugSession::stepCommand(uint64_t count) {
   report(advance(count, false));
 }
 
-void DebugSession::continueCommand() {
+void ConsoleSession::continueCommand() {
   if (engine_->finished()) {
     say() << "the program has ended: \"run\" starts it again" << '\n';
     return;
@@ -271,7 +271,7 @@ void DebugSession::continueCommand() {
   report(advance(UINT64_MAX, false));
 }
 
-void DebugSession::breakCommand(const std::string& place) {
+void ConsoleSession::breakCommand(const std::string& place) {
   PlaceResult result = map_->resolve(place);
   if (result.record < 0) {
     say() << result.problem << '\n';
@@ -286,7 +286,7 @@ void DebugSession::breakCommand(const std::string& place) {
         << '\n';
 }
 
-void DebugSession::deleteCommand(int number) {
+void ConsoleSession::deleteCommand(int number) {
   if (number == 0) {
     if (breakpoints_.empty()) {
       say() << "there are no breakpoints" << '\n';
@@ -306,7 +306,7 @@ void DebugSession::deleteCommand(int number) {
   say() << "deleted breakpoint " << number << '\n';
 }
 
-void DebugSession::infoBreakCommand() {
+void ConsoleSession::infoBreakCommand() {
   if (breakpoints_.empty()) {
     say() << "there are no breakpoints" << '\n';
     return;
@@ -317,12 +317,12 @@ void DebugSession::infoBreakCommand() {
   }
 }
 
-std::string DebugSession::variableLine(const VariableRecord& variable) const {
+std::string ConsoleSession::variableLine(const VariableRecord& variable) const {
   return visibleText(variable.name) + " = " + shownValue(variable.value) + " (" +
          typeName(variable.type) + ")";
 }
 
-void DebugSession::printCommand(const std::string& name) {
+void ConsoleSession::printCommand(const std::string& name) {
   const std::vector<VariableRecord> variables = engine_->variables();
   for (int pass = 0; pass < 2; ++pass) {
     // A source program's names are lower case, whatever was typed.
@@ -338,7 +338,7 @@ void DebugSession::printCommand(const std::string& name) {
   say() << "no variable named " << visibleText(name) << '\n';
 }
 
-void DebugSession::varsCommand() {
+void ConsoleSession::varsCommand() {
   const std::vector<VariableRecord> variables = engine_->variables();
   if (variables.empty()) {
     say() << "the program has no variables" << '\n';
@@ -347,7 +347,7 @@ void DebugSession::varsCommand() {
   for (const VariableRecord& variable : variables) say() << variableLine(variable) << '\n';
 }
 
-void DebugSession::stackCommand() {
+void ConsoleSession::stackCommand() {
   const std::vector<std::string> stack = engine_->stackTexts();
   if (stack.empty()) {
     say() << "the stack is empty" << '\n';
@@ -359,7 +359,7 @@ void DebugSession::stackCommand() {
   }
 }
 
-void DebugSession::flagsCommand() {
+void ConsoleSession::flagsCommand() {
   const CompareFlags& flags = engine_->flags();
   struct Row {
     const char* name;
@@ -379,7 +379,7 @@ void DebugSession::flagsCommand() {
   }
 }
 
-void DebugSession::listLines(int first, int last) {
+void ConsoleSession::listLines(int first, int last) {
   const bool source = map_->fromSource();
   const int current = source ? map_->lineAt(engine_->position()) : engine_->position();
   const int width = digitsOf(source ? map_->lineCount() : map_->count() - 1) + (source ? 0 : 1);
@@ -397,7 +397,7 @@ void DebugSession::listLines(int first, int last) {
   listed_ = true;
 }
 
-void DebugSession::listCommand(const std::string& place) {
+void ConsoleSession::listCommand(const std::string& place) {
   const bool source = map_->fromSource();
   const int total = source ? map_->lineCount() : map_->count();
   const std::string unit = source ? "lines" : "records";
@@ -454,7 +454,7 @@ void DebugSession::listCommand(const std::string& place) {
   listLines(first, last);
 }
 
-void DebugSession::whereCommand() {
+void ConsoleSession::whereCommand() {
   if (engine_->finished()) {
     say() << "the program has ended after " << stepsText() << '\n';
     return;
@@ -463,7 +463,7 @@ void DebugSession::whereCommand() {
   say() << stepsText() << " taken" << '\n';
 }
 
-void DebugSession::helpCommand(const std::string& word) {
+void ConsoleSession::helpCommand(const std::string& word) {
   if (word.empty()) {
     say() << commandHelp();
     return;

@@ -17,19 +17,16 @@ namespace {
 
 struct Assembled {
   bool ok = false;
-  std::string records;  // "#N LINE instruction" a line, for every loaded record
-  std::string errors;   // the captured error texts, one a line
-  std::string out;      // what was written besides the error lines
+  std::string records;   // "#N LINE instruction" a line, for every loaded record
+  std::string messages;  // the error lines, one a line
   DebugProgram program;
 };
 
 Assembled assemble(const std::string& source) {
   Assembled result;
-  ErrorCapture capture;
-  std::ostringstream out;
-  result.ok = assembleSource(source, result.program, out);
-  result.out = out.str();
-  for (const ReportedError& error : capture.errors()) result.errors += error.text + "\n";
+  std::vector<std::string> messages;
+  result.ok = assembleProgram("p.tarnel", source, result.program, messages);
+  for (const std::string& line : messages) result.messages += line + "\n";
   Interpreter interpreter;
   interpreter.loadText(result.program.bytecode);
   EXPECT_EQ(static_cast<int>(result.program.recordLines.size()), interpreter.code.count());
@@ -65,10 +62,9 @@ TEST(DebugProgram, GivesEveryRecordItsSourceLine) {
             "#2 9 dec count\n"
             "#3 10 cmp count,0\n"
             "#4 11 jg top\n"
-            "#5 0 stop:\n"
-            "#6 0 halt\n");
-  EXPECT_EQ(a.errors, "");
-  EXPECT_EQ(a.out, "");
+            "#5 12 stop:\n"
+            "#6 12 halt\n");
+  EXPECT_EQ(a.messages, "");
   // The lines shown are the file's own, comments and case kept.
   ASSERT_EQ(a.program.sourceLines.size(), 13u);
   EXPECT_EQ(a.program.sourceLines[6], "    print count ; the value");
@@ -118,9 +114,10 @@ TEST(DebugProgram, MapsRecordsOfOddLinesToTheLineTheyCameFrom) {
             "#3 9 1!a:x:\n"
             "#4 11 print \"one,\\x0d\\x0atwo\"\n"
             "#5 13 inc a\n"
-            "#6 0 stop:\n"
-            "#7 0 halt\n");
-  EXPECT_EQ(a.errors, "invalid instruction [ret\r]\n");
+            "#6 14 stop:\n"
+            "#7 14 halt\n");
+  // tarnel's line, numbered, without the CR that the line end left in it.
+  EXPECT_EQ(a.messages, "error(1) invalid instruction [ret]\n");
 }
 
 TEST(DebugProgram, AQuoteLeftOpenSwallowsTheRestAsTheLoaderSees) {
@@ -140,8 +137,7 @@ TEST(DebugProgram, AQuoteLeftOpenSwallowsTheRestAsTheLoaderSees) {
 TEST(DebugProgram, FrontEndErrorsStopBeforeAnyBytecode) {
   Assembled a = assemble("kiv plain {\nbegin {\nprint \"hi\"\n}\n}\n");
   EXPECT_FALSE(a.ok);
-  EXPECT_EQ(a.errors, "var block not found\n");
-  EXPECT_EQ(a.out, " assembled with (1) error(s) \n");
+  EXPECT_EQ(a.messages, "error(1) var block not found\n assembled with (1) error(s) \n");
   EXPECT_EQ(a.program.bytecode, "");
   EXPECT_EQ(a.records, "");
 }
@@ -149,8 +145,9 @@ TEST(DebugProgram, FrontEndErrorsStopBeforeAnyBytecode) {
 TEST(DebugProgram, DeclarationErrorsAreCountedTogether) {
   Assembled a = assemble("kiv d {\nvar {\n var& x\nvar% y\n}\nbegin {\n}\n}\n");
   EXPECT_FALSE(a.ok);
-  EXPECT_EQ(a.errors, "invalid variable decleration\ninvalid variable decleration\n");
-  EXPECT_EQ(a.out, " assembled with (2) error(s) \n");
+  EXPECT_EQ(a.messages,
+            "error(1) invalid variable decleration\nerror(2) invalid variable decleration\n"
+            " assembled with (2) error(s) \n");
 }
 
 TEST(DebugProgram, RecordLinesComeFromTheEntryEachPieceBeginsIn) {
@@ -158,8 +155,9 @@ TEST(DebugProgram, RecordLinesComeFromTheEntryEachPieceBeginsIn) {
   // "a@ x,y" was written for line 3, "4!a:b" for line 5.
   const std::vector<EntryLine> entries = {{17, 3}, {24, 5}};
   EXPECT_EQ(recordLinesOf(text, entries, 30), (std::vector<int>{3, 5, 0, 0}));
-  // Pieces before the first entry have no line.
-  EXPECT_EQ(recordLinesOf(text, {{24, 5}}, 30), (std::vector<int>{0, 5, 0, 0}));
+  // Pieces before the first entry have no line; the closing ones get the
+  // line of the block's closing brace.
+  EXPECT_EQ(recordLinesOf(text, {{24, 5}}, 30, 9), (std::vector<int>{0, 5, 9, 9}));
 }
 
 TEST(DebugProgram, TellsBytecodeFilesByTheirEnding) {
@@ -167,7 +165,8 @@ TEST(DebugProgram, TellsBytecodeFilesByTheirEnding) {
   EXPECT_TRUE(isBytecodePath("dir/x.y.kiv"));
   EXPECT_FALSE(isBytecodePath("demo.tarnel"));
   EXPECT_FALSE(isBytecodePath("kiv"));
-  EXPECT_FALSE(isBytecodePath("demo.KIV"));
+  EXPECT_TRUE(isBytecodePath("DEMO.KIV"));
+  EXPECT_TRUE(isBytecodePath("demo.Kiv"));
   EXPECT_FALSE(isBytecodePath("/dev/fd/63"));
 }
 

@@ -26,6 +26,13 @@ std::string lowerCase(std::string text) {
   return text;
 }
 
+// Digits, or a minus sign and digits: a line or record number, right or
+// wrong.
+bool isNumber(const std::string& text) {
+  const std::size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+  return text.size() > first && text.find_first_not_of("0123456789", first) == std::string::npos;
+}
+
 std::string withoutBlanks(const std::string& text) {
   std::size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return std::string();
@@ -117,15 +124,37 @@ std::string ProgramMap::describe(int position) const {
 
 PlaceResult ProgramMap::resolve(const std::string& place) const {
   if (!place.empty() && place[0] == '#') return resolveRecord(place.substr(1));
-  if (!place.empty() && place.find_first_not_of("0123456789") == std::string::npos) {
-    return fromSource_ ? resolveLine(place) : resolveRecord(place);
+  if (isNumber(place)) return fromSource_ ? resolveLineText(place) : resolveRecord(place);
+  // FILE:LINE, when FILE names this program.
+  const std::size_t colon = place.rfind(':');
+  if (colon != std::string::npos && colon > 0 && isNumber(place.substr(colon + 1))) {
+    const std::string file = place.substr(0, colon);
+    const std::size_t slash = path_.rfind('/');
+    const std::string base = slash == std::string::npos ? path_ : path_.substr(slash + 1);
+    if (file != path_ && file != base) {
+      PlaceResult result;
+      result.problem = "no file " + file + " here: the program is " + path_;
+      return result;
+    }
+    return resolve(place.substr(colon + 1));
   }
   return resolveLabel(place);
+}
+
+PlaceResult ProgramMap::resolveLine(int line) const {
+  if (!fromSource_) return resolveRecord(std::to_string(line));
+  return resolveLineText(std::to_string(line));
 }
 
 PlaceResult ProgramMap::resolveRecord(const std::string& digits) const {
   PlaceResult result;
   unsigned long long number = 0;
+  if (digits.size() > 1 && digits[0] == '-' && parseCount(digits.substr(1), UINT64_MAX, number)) {
+    result.problem = count() == 0 ? "the program has no records"
+                                  : "there is no record #" + digits + ": the records are #0 to #" +
+                                        std::to_string(count() - 1);
+    return result;
+  }
   if (!parseCount(digits, 0x7fffffff, number)) {
     result.problem = "\"#\" needs a record position, such as #4";
     return result;
@@ -144,10 +173,10 @@ PlaceResult ProgramMap::resolveRecord(const std::string& digits) const {
   return result;
 }
 
-PlaceResult ProgramMap::resolveLine(const std::string& digits) const {
+PlaceResult ProgramMap::resolveLineText(const std::string& digits) const {
   PlaceResult result;
   unsigned long long number = 0;
-  if (!parseCount(digits, 0x7fffffff, number) || number == 0 ||
+  if (digits[0] == '-' || !parseCount(digits, 0x7fffffff, number) || number == 0 ||
       number > static_cast<unsigned long long>(lineCount())) {
     result.problem = "there is no line " + digits + ": " + path_ + " has " +
                      std::to_string(lineCount()) + " lines";
@@ -187,6 +216,16 @@ PlaceResult ProgramMap::resolveLabel(const std::string& name) const {
     result.problem = "no instruction follows label " + name;
   } else {
     result.record = instructionFrom(found);
+    const std::string& label = record(found).label;
+    if (fromSource_ && !label.empty() && label[0] == ' ') {
+      // The words of tarnel_check's warning on such a label.
+      const std::string target = withoutBlanks(label);
+      result.note =
+          "this label is indented, so its name keeps a blank in front and the jumps to "
+          "\"" +
+          target + "\" never find it: kivinterp reports \"invalid code label " + target +
+          "\"; start the label in the first column";
+    }
   }
   return result;
 }

@@ -1,6 +1,6 @@
-// Sessions run in memory: an interrupt stops a run that never ends, and
+// Console sessions run in memory: an interrupt stops a run that never ends, and
 // the debugger's lines start on a line of their own after the program's.
-#include "debug_session.h"
+#include "console_session.h"
 
 #include <gtest/gtest.h>
 
@@ -42,20 +42,18 @@ class ScriptedLines : public LineSource {
 
 DebugProgram assembled(const std::string& source) {
   DebugProgram program;
-  program.path = "p.tarnel";
-  ErrorCapture quiet;
-  std::ostringstream summary;
-  EXPECT_TRUE(assembleSource(source, program, summary));
+  std::vector<std::string> messages;
+  EXPECT_TRUE(assembleProgram("p.tarnel", source, program, messages));
   return program;
 }
 
-TEST(DebugSession, AnInterruptStopsARunBetweenTwoRecords) {
+TEST(ConsoleSession, AnInterruptStopsARunBetweenTwoRecords) {
   const DebugProgram program = assembled(
       "kiv echo {\nvar {\nvar$ w\n}\nbegin {\ntop:\n    input w\n    print w\n    jmp top\n}\n"
       "}\n");
   ScriptedLines lines({"continue", "print w", "^C", "quit"}, {"a", "^C", "b", "c"});
   std::ostringstream out;
-  DebugSession session(program, lines, out, nullptr);
+  ConsoleSession session(program, lines, out, nullptr);
   session.run();
   EXPECT_EQ(out.str(),
             "p.tarnel: 6 records; \"help\" lists the commands\n"
@@ -79,13 +77,13 @@ TEST(DebugSession, AnInterruptStopsARunBetweenTwoRecords) {
   EXPECT_EQ(interruptRequested, 0);
 }
 
-TEST(DebugSession, StartsItsLinesAfterTheProgramsUnendedLine) {
+TEST(ConsoleSession, StartsItsLinesAfterTheProgramsUnendedLine) {
   const DebugProgram program = assembled(
       "kiv p {\nvar {\nvar& n := 4\n}\nbegin {\n    print \"n is \"\n    print n\n"
       "    print \"\\n\"\n}\n}\n");
   ScriptedLines lines({"step", "step", "step", "step"}, {});
   std::ostringstream out;
-  DebugSession session(program, lines, out, nullptr);
+  ConsoleSession session(program, lines, out, nullptr);
   session.run();
   EXPECT_EQ(out.str(),
             "p.tarnel: 5 records; \"help\" lists the commands\n"
@@ -99,16 +97,17 @@ TEST(DebugSession, StartsItsLinesAfterTheProgramsUnendedLine) {
             "8\t    print \"\\n\"\n"
             "\n"
             "#4 halt\n"
+            "9\t}\n"
             "the program ended after 4 steps\n");
 }
 
-TEST(DebugSession, ANewRunReadsTheInputFileFromItsStart) {
+TEST(ConsoleSession, ANewRunReadsTheInputFileFromItsStart) {
   const DebugProgram program =
       assembled("kiv r {\nvar {\nvar$ w\n}\nbegin {\n    input w\n    print w\n}\n}\n");
   ScriptedLines lines({"continue", "run", "print w"}, {});
   std::ostringstream out;
   const std::string input = "once more";
-  DebugSession session(program, lines, out, &input);
+  ConsoleSession session(program, lines, out, &input);
   session.run();
   const std::string text = out.str();
   EXPECT_NE(text.find("once\nthe program ended after 3 steps\n"

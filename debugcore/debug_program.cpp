@@ -1,15 +1,15 @@
-// Reading and assembling a program for the debugger; see debug_program.h.
+// Assembling a program for the debugger in memory; see debug_program.h.
 #include "debug_program.h"
 
-#include <iostream>
+#include <cctype>
 #include <utility>
 
 #include "bytecode_text.h"
 #include "front_end.h"
-#include "input_file.h"
 #include "record_origins.h"
 #include "source_analysis.h"
 #include "source_file.h"
+#include "source_position.h"
 
 namespace {
 
@@ -69,21 +69,37 @@ bool codeEntries(const ProgramTables& tables, const std::string& bytecode,
   return true;
 }
 
+// tarnel's error line for a captured text: numbered, without the carriage
+// return a line end can leave inside it (an unknown mnemonic at the end of
+// a line keeps the CR of its CR LF).
+std::string errorLine(int number, const std::string& text) {
+  std::string line = "error(" + std::to_string(number) + ") ";
+  for (char c : text) {
+    if (c != '\r') line += c;
+  }
+  return line;
+}
+
 }  // namespace
 
 bool isBytecodePath(const std::string& path) {
   constexpr char kEnding[] = ".kiv";
   constexpr std::size_t kEndingLength = sizeof kEnding - 1;
-  return path.size() >= kEndingLength &&
-         path.compare(path.size() - kEndingLength, kEndingLength, kEnding) == 0;
+  if (path.size() < kEndingLength) return false;
+  for (std::size_t i = 0; i < kEndingLength; ++i) {
+    const unsigned char c = static_cast<unsigned char>(path[path.size() - kEndingLength + i]);
+    if (std::tolower(c) != kEnding[i]) return false;
+  }
+  return true;
 }
 
 std::vector<int> recordLinesOf(const std::string& bytecode, const std::vector<EntryLine>& entries,
-                               std::size_t end) {
+                               std::size_t end, int closingLine) {
   std::vector<int> lines;
   for (std::size_t origin : recordOrigins(bytecode)) {
-    int line = 0;
+    int line = closingLine;
     if (origin < end) {
+      line = 0;
       // The last entry that begins at or before the piece.
       std::size_t low = 0;
       std::size_t high = entries.size();
@@ -102,9 +118,12 @@ std::vector<int> recordLinesOf(const std::string& bytecode, const std::vector<En
   return lines;
 }
 
-bool assembleSource(std::string source, DebugProgram& program, std::ostream& out) {
-  prepareSourceText(source);
+bool assembleProgram(const std::string& path, std::string source, DebugProgram& program,
+                     std::vector<std::string>& messages) {
+  program = DebugProgram();
+  program.path = path;
   program.fromSource = true;
+  prepareSourceText(source);
   program.sourceLines = linesOf(source);
   SourceAnalysis analysis;
   std::vector<ReportedError> errors;
@@ -113,52 +132,38 @@ bool assembleSource(std::string source, DebugProgram& program, std::ostream& out
     analyseSource(std::move(source), true, analysis);
     errors = capture.errors();
   }
-  // Written and counted now, in the order found, as tarnel writes them.
-  for (const ReportedError& error : errors) reportError("%s", error.text.c_str());
+  // Numbered in the order found, as tarnel numbers them.
+  int number = 0;
+  for (const ReportedError& error : errors) messages.push_back(errorLine(++number, error.text));
   if (!errors.empty()) {
-    out << " assembled with (" << errors.size() << ") error(s) " << '\n' << std::flush;
+    messages.push_back(" assembled with (" + std::to_string(errors.size()) + ") error(s) ");
     return false;
   }
-  program.bytecode = bytecodeText(analysis.tables);
+  {
+    ErrorCapture capture;
+    program.bytecode = bytecodeText(analysis.tables);
+    for (const ReportedError& error : capture.errors()) {
+      messages.push_back(errorLine(++number, error.text));
+    }
+  }
+  const int closingLine =
+      analysis.code.close >= 0
+          ? positionIn(analysis.text, static_cast<std::size_t>(analysis.code.close)).line
+          : 0;
   std::vector<EntryLine> entries;
   std::size_t end = 0;
   if (codeEntries(analysis.tables, program.bytecode, entries, end)) {
-    program.recordLines = recordLinesOf(program.bytecode, entries, end);
+    program.recordLines = recordLinesOf(program.bytecode, entries, end, closingLine);
   } else {
     program.recordLines.assign(recordOrigins(program.bytecode).size(), 0);
   }
   return true;
 }
 
-bool loadDebugProgram(const std::string& path, DebugProgram& program) {
-  program = DebugProgram();
+DebugProgram bytecodeProgram(const std::string& path, std::string bytecode) {
+  DebugProgram program;
   program.path = path;
-  if (!isBytecodePath(path)) {
-    InputFile file;
-    if (!readSourceFile(path, file)) return false;
-    if (file.status != InputStatus::Read) {
-      reportError("cannot read %s", path.c_str());
-      std::cout << " assembled with (1) error(s) " << '\n' << std::flush;
-      return false;
-    }
-    return assembleSource(std::move(file.text), program, std::cout);
-  }
-  InputFile file = readInputFile(path);
-  switch (file.status) {
-    case InputStatus::Read:
-      program.bytecode = std::move(file.text);
-      program.recordLines.assign(recordOrigins(program.bytecode).size(), 0);
-      return true;
-    case InputStatus::NotFound:
-      std::cout << path << " file not found.. " << '\n' << std::flush;
-      return false;
-    case InputStatus::TooLarge:
-      std::cout << path << " file too large (" << kMaxInputFileText << " or more).. " << '\n'
-                << std::flush;
-      return false;
-    case InputStatus::ReadFailed:
-      std::cout << path << " file cannot be read: " << file.reason << ".. " << '\n' << std::flush;
-      return false;
-  }
-  return false;
+  program.bytecode = std::move(bytecode);
+  program.recordLines.assign(recordOrigins(program.bytecode).size(), 0);
+  return program;
 }

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "debug_program.h"
-#include "front_end.h"
 #include "interpreter.h"
 
 namespace {
@@ -26,10 +25,8 @@ struct Mapped {
 };
 
 void fromSource(Mapped& mapped, const std::string& source) {
-  ErrorCapture quiet;
-  std::ostringstream out;
-  mapped.program.path = "s.tarnel";
-  ASSERT_TRUE(assembleSource(source, mapped.program, out));
+  std::vector<std::string> messages;
+  ASSERT_TRUE(assembleProgram("s.tarnel", source, mapped.program, messages));
   mapped.interpreter.loadText(mapped.program.bytecode);
   mapped.map = std::make_unique<ProgramMap>(mapped.interpreter.code, mapped.program);
 }
@@ -70,7 +67,12 @@ TEST(ProgramMap, NamesPlacesBySourceLineLabelAndRecord) {
       {"7", "#2"},  // a label line: the first instruction after it
       {"6", "#2"},  // a comment line: the next line with a record
       {"12", "#5"},
-      {"14", "no instruction at or after line 14"},
+      {"14", "#7"},  // the code block's closing brace: the halt
+      {"15", "no instruction at or after line 15"},
+      {"-1", "there is no line -1: s.tarnel has 15 lines"},
+      {"s.tarnel:9", "#2"},
+      {"dir/s.tarnel:9", "no file dir/s.tarnel here: the program is s.tarnel"},
+      {"s.tarnel:99", "there is no line 99: s.tarnel has 15 lines"},
       {"16", "there is no line 16: s.tarnel has 15 lines"},
       {"0", "there is no line 0: s.tarnel has 15 lines"},
       {"99999999999", "there is no line 99999999999: s.tarnel has 15 lines"},
@@ -93,10 +95,10 @@ TEST(ProgramMap, DescribesPositions) {
   fromSource(m, kSource);
   EXPECT_EQ(m.map->describe(2), "#2 (line 9): dec n");
   EXPECT_EQ(m.map->describe(4), "#4 (line 11): jg top");
-  EXPECT_EQ(m.map->describe(7), "#7: halt");
+  EXPECT_EQ(m.map->describe(7), "#7 (line 14): halt");
   EXPECT_EQ(m.map->describe(8), "#8: the end of the program");
   EXPECT_EQ(m.map->lineAt(5), 13);
-  EXPECT_EQ(m.map->lineAt(7), 0);
+  EXPECT_EQ(m.map->lineAt(7), 14);
   EXPECT_EQ(m.map->lineAt(8), 0);
   EXPECT_EQ(m.map->lineText(13), "    print \"done\"");
   EXPECT_EQ(m.map->instructionFrom(0), 2);
@@ -121,6 +123,19 @@ TEST(ProgramMap, ShowsBytecodeRecordsInSourceForm) {
   EXPECT_EQ(m.place("sp"), "#11");
   EXPECT_EQ(m.place("TOP"), "no label named TOP");
   EXPECT_EQ(m.place("12"), "there is no record #12: the records are #0 to #11");
+  EXPECT_EQ(m.place("-1"), "there is no record #-1: the records are #0 to #11");
+}
+
+TEST(ProgramMap, AnIndentedLabelComesWithTheCheckersWarning) {
+  Mapped m;
+  fromSource(m, "kiv i {\nvar {\nvar& n\n}\nbegin {\n  top:\n    inc n\n    jmp top\n}\n}\n");
+  const PlaceResult place = m.map->resolve("top");
+  EXPECT_EQ(place.record, 1);
+  EXPECT_EQ(place.note,
+            "this label is indented, so its name keeps a blank in front and the jumps to \"top\" "
+            "never find it: kivinterp reports \"invalid code label top\"; start the label in the "
+            "first column");
+  EXPECT_EQ(m.map->resolve("7").note, "");
 }
 
 TEST(ProgramMap, AProgramWithoutRecords) {

@@ -92,7 +92,12 @@ struct VariableView {
   // The value as print writes it: no quote marks, escapes expanded, a float
   // as "3." or "0.3333333333". May hold line feeds and other control bytes.
   std::string value;
-  bool changed = false;  // the last step carried out or undone changed it
+  // The text the program holds, as mov copies it (a string keeps its quote
+  // marks): what a front end offers to edit with setVariable.
+  std::string stored;
+  // The last step carried out or undone (or setVariable) changed it.
+  // Always false after a run without history, which does not look.
+  bool changed = false;
 };
 
 struct BreakpointView {
@@ -194,6 +199,8 @@ class DebugSession {
 
   // The stack, top first, each value as print writes it.
   std::vector<std::string> stack() const;
+  // The same, each value as the program holds it.
+  std::vector<std::string> storedStack() const;
   std::size_t stackDepth() const;
   CompareFlags flags() const;
   // Whether any cmp has set the flags in this run (before one, all six are

@@ -6,15 +6,6 @@
 
 namespace {
 
-const VariableRecord* variableNamed(const std::vector<VariableRecord>& variables,
-                                    const std::string& name) {
-  // The first of several of one name, as the engine finds them.
-  for (const VariableRecord& variable : variables) {
-    if (variable.name == name) return &variable;
-  }
-  return nullptr;
-}
-
 bool jumpFlag(int opcode, const CompareFlags& flags) {
   switch (static_cast<Opcode>(opcode)) {
     case Opcode::Jmp:
@@ -55,8 +46,20 @@ std::string visibleText(const std::string& text) {
   return shown;
 }
 
-std::string shownValue(const std::string& value) {
-  return value.empty() ? "(empty)" : visibleText(value);
+std::string shownValue(const std::string& printed) {
+  return printed.empty() ? "(empty)" : visibleText(printed);
+}
+
+std::string shownValue(const std::string& printed, int type) {
+  if (type != kStringVariable) return shownValue(printed);
+  std::string shown = "\"";
+  std::size_t start = 0;
+  for (std::size_t feed = printed.find('\n'); feed != std::string::npos;
+       feed = printed.find('\n', start)) {
+    shown += visibleText(printed.substr(start, feed - start)) + "\\n";
+    start = feed + 1;
+  }
+  return shown + visibleText(printed.substr(start)) + "\"";
 }
 
 std::string setFlagNames(const CompareFlags& flags) {
@@ -75,10 +78,9 @@ std::string setFlagNames(const CompareFlags& flags) {
 
 std::string stepEffect(const CodeRecordView& record, int opcode, const StepState& state) {
   const std::string operand1(record.operand1);
-  const VariableRecord* destination = variableNamed(*state.variables, operand1);
   const std::string named = visibleText(operand1);
   const std::string missing = "no variable " + named + ": nothing changes";
-  auto assigned = [&] { return named + " = " + shownValue(destination->value); };
+  auto assigned = [&] { return named + " = " + state.destinationValue; };
 
   if (isJumpOpcode(opcode)) {
     if (startsWithLetter(operand1)) return "no label " + named + ": not taken";
@@ -100,16 +102,15 @@ std::string stepEffect(const CodeRecordView& record, int opcode, const StepState
     case Opcode::Xor:
     case Opcode::Not:
     case Opcode::Input:
-      return destination == nullptr ? missing : assigned();
+      return state.hasDestination ? assigned() : missing;
     case Opcode::Cmp:
-      if (destination == nullptr) return "no variable " + named + ": the flags stay";
+      if (!state.hasDestination) return "no variable " + named + ": the flags stay";
       return "flags: " + setFlagNames(state.flags);
     case Opcode::Push:
-      return state.stack->empty() ? std::string("pushed")
-                                  : "pushed " + shownValue(state.stack->back());
+      return "pushed " + state.pushedValue;
     case Opcode::Pop:
-      if (destination == nullptr) return "no variable " + named + ": nothing is popped";
-      if (state.stackDepthBefore == 0) return "the stack was empty, " + assigned();
+      if (!state.hasDestination) return "no variable " + named + ": nothing is popped";
+      if (state.stackWasEmpty) return "the stack was empty, " + assigned();
       return "popped, " + assigned();
     default:
       return std::string();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "escapes.h"
 #include "execution_engine.h"
 #include "interpreter.h"
 #include "program_map.h"
@@ -16,21 +17,25 @@ namespace {
 void tracedStep(ExecutionEngine& engine, const Interpreter& interpreter, const ProgramMap& map,
                 std::ostream& out, std::ostream& trace) {
   const int position = engine.position();
-  const std::size_t depthBefore = engine.stackTexts().size();
+  const bool stackWasEmpty = engine.stackDepth() == 0;
   engine.step();
   if (position >= map.count()) return;
+  const CodeRecordView record = interpreter.code.view(position);
   StepState state;
-  const std::vector<VariableRecord> variables = engine.variables();
+  const int destination = interpreter.findVariable(std::string(record.operand1));
+  state.hasDestination = destination >= 0;
+  if (state.hasDestination) {
+    const VariableRecord& variable = interpreter.variables[static_cast<std::size_t>(destination)];
+    state.destinationValue =
+        shownValue(expandEscapes(engine.value(destination).text()), variable.type);
+  }
+  state.stackWasEmpty = stackWasEmpty;
   const std::vector<std::string> stack = engine.stackTexts();
-  state.variables = &variables;
-  state.stack = &stack;
-  state.stackDepthBefore = depthBefore;
+  if (!stack.empty()) state.pushedValue = shownValue(expandEscapes(stack.back()));
   state.flags = engine.flags();
-  state.positionAfter = engine.position();
   state.positionAfterText = "#" + std::to_string(engine.position());
   std::string line = map.describe(position);
-  const std::string effect =
-      stepEffect(interpreter.code.view(position), map.record(position).opcode, state);
+  const std::string effect = stepEffect(record, map.record(position).opcode, state);
   if (!effect.empty()) line += " => " + effect;
   line += '\n';
   out.flush();

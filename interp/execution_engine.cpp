@@ -382,6 +382,7 @@ bool ExecutionEngine::loop(uint64_t limit) {
   uint8_t flags = flagBits(program_.flags);
   Step* step = &steps[position_];
   bool goesOn = true;
+  waitingForInput_ = false;
   // Steps done by an uncounted run; a counted one counts in taken_.
   uint64_t done = 0;
 
@@ -516,6 +517,12 @@ dispatch:
     KIV_NEXT(step->next);
   }
   KIV_CASE(Input) {
+    if (inputGate_ != nullptr && !inputGate_->wordReady(static_cast<int32_t>(step - steps))) {
+      // Stopped before the record: it is not counted.
+      if (kCounted) --taken_;
+      waitingForInput_ = true;
+      goto stop;
+    }
     readWord(*step->destination);
     KIV_NEXT(step->next);
   }
@@ -630,6 +637,83 @@ std::vector<std::string> ExecutionEngine::stackTexts() {
     texts[i] = value.text();
   }
   return texts;
+}
+
+ExecutionEngine::NextStep ExecutionEngine::nextStep() {
+  Step& step = steps_.get()[position_];
+  if (step.kind == Kind::Undecoded) decode(position_);
+  NextStep next;
+  switch (step.kind) {
+    case Kind::Halt:
+    case Kind::End:
+      next.role = StepRole::Ends;
+      return next;
+    case Kind::Mov:
+    case Kind::Inc:
+    case Kind::Dec:
+    case Kind::Not:
+    case Kind::AddInteger:
+    case Kind::SubInteger:
+    case Kind::MulInteger:
+    case Kind::DivInteger:
+    case Kind::AddFloat:
+    case Kind::SubFloat:
+    case Kind::MulFloat:
+    case Kind::DivFloat:
+    case Kind::And:
+    case Kind::Or:
+    case Kind::Xor:
+      next.role = StepRole::Writes;
+      break;
+    case Kind::AddText:
+      next.role = StepRole::Appends;
+      break;
+    case Kind::Input:
+      next.role = StepRole::Input;
+      break;
+    case Kind::Pop:
+      next.role = StepRole::Pops;
+      break;
+    case Kind::Push:
+      next.role = StepRole::Pushes;
+      return next;
+    case Kind::Cmp:
+    case Kind::CmpJump:
+    case Kind::CmpLiteral:
+    case Kind::CmpJumpLiteral:
+      next.role = StepRole::Compares;
+      return next;
+    default:
+      return next;
+  }
+  next.variable = static_cast<int32_t>(step.destination - values_.data());
+  return next;
+}
+
+RunValue ExecutionEngine::stackTop() const {
+  // Unpacking takes a text from the end of the list, where the top's is.
+  std::vector<std::string> texts;
+  RunValue value;
+  if (!stackTexts_.empty()) texts.push_back(stackTexts_.back());
+  value.unpackFrom(stack_.back(), texts);
+  return value;
+}
+
+void ExecutionEngine::pushValue(const RunValue& value) {
+  value.packInto(stack_.emplace_back(), stackTexts_);
+}
+
+void ExecutionEngine::dropTop() {
+  RunValue value;
+  value.unpackFrom(stack_.back(), stackTexts_);
+  stack_.pop_back();
+}
+
+void ExecutionEngine::moveTo(int32_t position, uint64_t taken) {
+  position_ = position;
+  taken_ = taken;
+  finished_ = false;
+  waitingForInput_ = false;
 }
 
 void ExecutionEngine::writeBack() {

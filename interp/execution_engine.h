@@ -20,6 +20,11 @@
 // - Records are decoded the first time they are reached (opcode number,
 //   variables named, literal operands parsed once), so loading a large
 //   program that ends early costs little.
+// - A debugger can look at what the next step will touch (nextStep), read
+//   and write the values, the stack and the flags, and move the run back to
+//   an earlier position, so as to undo steps; an input gate lets it stop a
+//   run before an input that has no word to read yet. A run without them
+//   (kivinterp's) pays for neither.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +40,16 @@
 #include "bulk_memory.h"
 #include "interpreter.h"
 #include "run_value.h"
+
+// Asked before each input instruction of a run, when one is set: false
+// stops the run before that record, which is then neither carried out nor
+// counted (waitingForInput() tells so), so that a debugger can ask for the
+// word without blocking. position is the input record.
+class InputGate {
+ public:
+  virtual ~InputGate() = default;
+  virtual bool wordReady(int32_t position) = 0;
+};
 
 class ExecutionEngine {
  public:
@@ -66,6 +81,41 @@ class ExecutionEngine {
   const CompareFlags& flags() const { return program_.flags; }
   // Stores the current values and stack into the Interpreter's tables.
   void writeBack();
+
+  // What the next step does, as far as undoing it needs to know.
+  enum class StepRole : uint8_t {
+    Ends,      // halt, or the end of the table: the run is over after it
+    Plain,     // touches no variable, stack or flag: print, jumps, error lines
+    Writes,    // stores a new value into variable
+    Appends,   // appends text to variable's text (add to a string variable)
+    Compares,  // sets the flags (a fused conditional jump is a step of its own)
+    Input,     // reads a word into variable
+    Pushes,    // pushes one value
+    Pops,      // pops the top into variable; an empty stack stays empty
+  };
+  struct NextStep {
+    StepRole role = StepRole::Plain;
+    int32_t variable = -1;  // the variable's index for the roles that name one
+  };
+  // Decodes the record at position() when it is not yet.
+  NextStep nextStep();
+
+  // The variable of index (0 to variables().size() - 1), to read or replace.
+  RunValue& value(int index) { return values_[static_cast<std::size_t>(index)]; }
+  std::size_t stackDepth() const { return stack_.size(); }
+  // The top of the stack, which must not be empty.
+  RunValue stackTop() const;
+  void pushValue(const RunValue& value);
+  // Removes the top of the stack, which must not be empty.
+  void dropTop();
+  void setFlags(const CompareFlags& flags) { program_.flags = flags; }
+  // Moves the run to position (a record that is no label record, or
+  // code.count()) with taken steps counted; the run goes on from there.
+  void moveTo(int32_t position, uint64_t taken);
+  // The gate asked before each input; nullptr for none.
+  void setInputGate(InputGate* gate) { inputGate_ = gate; }
+  // The last run stopped before an input because the gate said no.
+  bool waitingForInput() const { return waitingForInput_; }
 
  private:
   struct Step;
@@ -113,5 +163,7 @@ class ExecutionEngine {
   std::string scratch_;
   int32_t position_ = 0;
   bool finished_ = false;
+  bool waitingForInput_ = false;
   uint64_t taken_ = 0;
+  InputGate* inputGate_ = nullptr;
 };

@@ -143,8 +143,9 @@ class DebugSession::Impl : public InputGate {
       freshStart_ = false;
       if (goal_ != Goal::Step && arriveAtBreakpoint()) return finish(StopReason::Breakpoint);
     }
+    // A single step goes the recorded way, so that it can be told in words.
     if (!history_.recording() && breakpoints_.empty() && watches_.empty() &&
-        (goal_ == Goal::Step || goal_ == Goal::Continue)) {
+        ((goal_ == Goal::Step && remaining_ > 1) || goal_ == Goal::Continue)) {
       return advanceFreely(budget);
     }
     for (uint64_t done = 0; done < budget; ++done) {

@@ -124,7 +124,9 @@ struct WatchHit {
 
 struct DebugSessionOptions {
   // The most steps the history keeps; 0 records nothing (and lets a goal
-  // with no breakpoint, watch or place run at the engine's full speed).
+  // of more than one step with no breakpoint, watch or place run at the
+  // engine's full speed, after which lastStepEffect() and
+  // VariableView::changed tell nothing).
   uint64_t historySteps = uint64_t{1} << 20;
   // The most bytes of value texts the history keeps; past it the oldest
   // steps are dropped even below historySteps.

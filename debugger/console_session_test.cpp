@@ -49,31 +49,35 @@ DebugProgram assembled(const std::string& source) {
 
 TEST(ConsoleSession, AnInterruptStopsARunBetweenTwoRecords) {
   const DebugProgram program = assembled(
-      "kiv echo {\nvar {\nvar$ w\n}\nbegin {\ntop:\n    input w\n    print w\n    jmp top\n}\n"
-      "}\n");
-  ScriptedLines lines({"continue", "print w", "^C", "quit"}, {"a", "^C", "b", "c"});
+      "kiv echo {\nvar {\nvar$ w\nvar& n\n}\nbegin {\ntop:\n    input w\n    print w\n"
+      "    inc n\n    cmp n,3\n    jl top\n}\n}\n");
+  ScriptedLines lines({"continue", "print w", "^C", "c", "quit"}, {"a", "^C", "b"});
   std::ostringstream out;
-  ConsoleSession session(program, lines, out, nullptr);
+  std::ostringstream err;
+  ConsoleSession session(program, lines, out, err);
   session.run();
   EXPECT_EQ(out.str(),
-            "p.tarnel: 6 records; \"help\" lists the commands\n"
+            "p.tarnel: 8 records; \"help\" lists the commands\n"
             "#1 input w\n"
-            "7\t    input w\n"
+            "8\t    input w\n"
             "a\n"
-            "the run stops once the program has its input\n"
-            "interrupted, #2 print w\n"
-            "8\t    print w\n"
-            "w = b (string)\n");
-  // An interrupt at the program's input asks again; at the prompt it only
-  // drops the line.
+            "interrupted, #1 input w\n"
+            "8\t    input w\n"
+            "w = \"a\" (string)\n"
+            "b\n"
+            "the program ended after 15 steps\n");
+  // An interrupt at the program's input stops the run before the input;
+  // at the prompt it only drops the line. The input's end ends the loop.
   EXPECT_EQ(lines.transcript,
             "(kivdebug) continue\n"
             "program input> a\n"
             "program input> ^C\n"
-            "program input> b\n"
             "(kivdebug) print w\n"
             "(kivdebug) ^C\n"
+            "(kivdebug) c\n"
+            "program input> b\n"
             "(kivdebug) quit\n");
+  EXPECT_EQ(err.str(), "input ended at line 8: w gets the empty text\n");
   EXPECT_EQ(interruptRequested, 0);
 }
 
@@ -83,7 +87,8 @@ TEST(ConsoleSession, StartsItsLinesAfterTheProgramsUnendedLine) {
       "    print \"\\n\"\n}\n}\n");
   ScriptedLines lines({"step", "step", "step", "step"}, {});
   std::ostringstream out;
-  ConsoleSession session(program, lines, out, nullptr);
+  std::ostringstream err;
+  ConsoleSession session(program, lines, out, err);
   session.run();
   EXPECT_EQ(out.str(),
             "p.tarnel: 5 records; \"help\" lists the commands\n"
@@ -98,7 +103,7 @@ TEST(ConsoleSession, StartsItsLinesAfterTheProgramsUnendedLine) {
             "\n"
             "#4 halt\n"
             "9\t}\n"
-            "the program ended after 4 steps\n");
+            "the program ended after 3 steps\n");
 }
 
 TEST(ConsoleSession, ANewRunReadsTheInputFileFromItsStart) {
@@ -106,14 +111,17 @@ TEST(ConsoleSession, ANewRunReadsTheInputFileFromItsStart) {
       assembled("kiv r {\nvar {\nvar$ w\n}\nbegin {\n    input w\n    print w\n}\n}\n");
   ScriptedLines lines({"continue", "run", "print w"}, {});
   std::ostringstream out;
+  std::ostringstream err;
   const std::string input = "once more";
-  ConsoleSession session(program, lines, out, &input);
+  ConsoleOptions options;
+  options.inputText = &input;
+  ConsoleSession session(program, lines, out, err, options);
   session.run();
   const std::string text = out.str();
-  EXPECT_NE(text.find("once\nthe program ended after 3 steps\n"
+  EXPECT_NE(text.find("once\nthe program ended after 2 steps\n"
                       "the program starts again from its first record\n"
-                      "once\nthe program ended after 3 steps\n"
-                      "w = once (string)\n"),
+                      "once\nthe program ended after 2 steps\n"
+                      "w = \"once\" (string)\n"),
             std::string::npos)
       << text;
 }

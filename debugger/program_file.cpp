@@ -9,14 +9,10 @@
 
 #include "input_file.h"
 
-namespace {
-
 bool isDirectory(const std::string& path) {
   struct stat status {};
   return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
-
-}  // namespace
 
 bool loadProgramFile(const std::string& path, DebugProgram& program, std::ostream& messages,
                      bool& errorsCounted) {

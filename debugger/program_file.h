@@ -14,5 +14,8 @@
 // is set when the assembler counted errors, also where the program still
 // runs (an unknown instruction is left out). False when the run must not
 // start.
+// True when path names a directory.
+bool isDirectory(const std::string& path);
+
 bool loadProgramFile(const std::string& path, DebugProgram& program, std::ostream& messages,
                      bool& errorsCounted);

@@ -17,8 +17,6 @@
 
 namespace {
 
-using StepRole = ExecutionEngine::StepRole;
-
 uint8_t flagBits(const CompareFlags& flags) {
   return static_cast<uint8_t>(flags.equal | flags.notEqual << 1 | flags.greater << 2 |
                               flags.greaterOrEqual << 3 | flags.less << 4 | flags.lessOrEqual << 5);
@@ -35,31 +33,25 @@ CompareFlags flagsOf(uint8_t bits) {
   return flags;
 }
 
-EntryKind entryKind(StepRole role, bool stackEmpty) {
-  switch (role) {
-    case StepRole::Writes:
-      return EntryKind::Write;
-    case StepRole::Appends:
-      return EntryKind::Append;
-    case StepRole::Compares:
-      return EntryKind::Compare;
-    case StepRole::Input:
-      return EntryKind::Input;
-    case StepRole::Pushes:
-      return EntryKind::Push;
-    case StepRole::Pops:
-      return stackEmpty ? EntryKind::PopEmpty : EntryKind::Pop;
-    default:
-      return EntryKind::Plain;
-  }
-}
+// The history's kind of entry for each step role, in StepRole's order:
+// a table, where a switch would cost a hard-to-predict jump at every step.
+constexpr EntryKind kEntryKinds[] = {
+    EntryKind::Plain,    // Ends
+    EntryKind::Plain,    // Plain
+    EntryKind::Write,    // Writes
+    EntryKind::Append,   // Appends
+    EntryKind::Compare,  // Compares
+    EntryKind::Input,    // Input
+    EntryKind::Push,     // Pushes
+    EntryKind::Pop,      // Pops
+};
 
 // What print writes for a value.
 std::string printed(RunValue& value) { return expandEscapes(value.text()); }
 
 }  // namespace
 
-class DebugSession::Impl : public InputGate {
+class DebugSession::Impl : public InputGate, public StepObserver {
  public:
   Impl(DebugProgram program, DebugSessionOptions options)
       : program_(std::move(program)),
@@ -83,6 +75,7 @@ class DebugSession::Impl : public InputGate {
     interpreter_ = std::make_unique<Interpreter>(in_, out_);
     interpreter_->loadText(program_.bytecode);
     if (!map_) map_ = std::make_unique<ProgramMap>(interpreter_->code, program_);
+    records_ = map_->count();
     queue_.clear();
     in_.clear();
     output_.clear();
@@ -130,6 +123,8 @@ class DebugSession::Impl : public InputGate {
   void setGoal(Goal goal, uint64_t count = 0) {
     goal_ = goal;
     remaining_ = std::max<uint64_t>(count, 1);
+    // The run stands where it arrived: a goal leaves that place first.
+    arrivalChecked_ = true;
   }
 
   StopReason advance(uint64_t budget) {
@@ -141,21 +136,84 @@ class DebugSession::Impl : public InputGate {
       // The run has arrived nowhere yet: a breakpoint on the first record
       // counts as arrived at.
       freshStart_ = false;
-      if (goal_ != Goal::Step && arriveAtBreakpoint()) return finish(StopReason::Breakpoint);
+      if (goal_ != Goal::Step && arriveAtBreakpoint(engine_->position())) {
+        return finish(StopReason::Breakpoint);
+      }
     }
-    // A single step goes the recorded way, so that it can be told in words.
-    if (!history_.recording() && breakpoints_.empty() && watches_.empty() &&
-        ((goal_ == Goal::Step && remaining_ > 1) || goal_ == Goal::Continue)) {
-      return advanceFreely(budget);
+    // Without history, breakpoints, watches or a place, nothing needs to
+    // look at each step: the engine's loop runs on its own, and the input
+    // gate stops it. A single step is always looked at, to be told in words.
+    const bool unobserved = !history_.recording() && breakpoints_.empty() && watches_.empty() &&
+                            ((goal_ == Goal::Step && remaining_ > 1) || goal_ == Goal::Continue);
+    engine_->setStepObserver(unobserved ? nullptr : this);
+    observedStop_ = StopReason::None;
+    const uint64_t before = stepsTaken();
+    engine_->run(unobserved && goal_ == Goal::Step ? std::min(budget, remaining_) : budget);
+    closeEntry();
+    moved_ = moved_ || engine_->stepsTaken() > 0;
+    if (unobserved) {
+      lastAction_ = LastAction::None;
+      if (goal_ == Goal::Step) remaining_ -= std::min(remaining_, stepsTaken() - before);
     }
-    for (uint64_t done = 0; done < budget; ++done) {
-      if (!stepOnce()) return stop(StopReason::WaitingForInput);
-      const StopReason reason = arrival();
-      if (reason != StopReason::None) return finish(reason);
+    if (observedStop_ == StopReason::WaitingForInput) return stop(observedStop_);
+    if (observedStop_ != StopReason::None) return finish(observedStop_);
+    if (engine_->finished()) {
+      if (!unobserved && watchFired()) return finish(StopReason::WatchChanged);
+      return finish(StopReason::Ended);
     }
+    if (engine_->waitingForInput()) return stop(StopReason::WaitingForInput);
+    if (unobserved && goal_ == Goal::Step && remaining_ == 0) return finish(StopReason::StepsDone);
     return stop(StopReason::BudgetUsed);
   }
 
+  // Before each step of an observed run: first, unless done already, why
+  // the goal stops at the record the run has arrived at; then the input
+  // the step needs; then the record of what the step is about to change.
+  // Every recorded step comes here: what it does beyond the engine's step
+  // is held to a few loads and stores.
+  bool beforeStep(const ObservedStep& step) override {
+    if (!arrivalChecked_) {
+      arrivalChecked_ = true;
+      observedStop_ = arrival(step.position);
+      if (observedStop_ != StopReason::None) return false;
+    }
+    if (step.role == StepRole::Input && !queue_.hasWord() && !queue_.ended()) {
+      observedStop_ = StopReason::WaitingForInput;
+      return false;
+    }
+    closeEntry();
+    const bool stackEmpty = step.role == StepRole::Pops && engine_->stackDepth() == 0;
+    if (history_.recording()) {
+      EntryKind kind = kEntryKinds[static_cast<int>(step.role)];
+      if (stackEmpty) kind = EntryKind::PopEmpty;
+      HistoryEntry& entry = history_.push(kind, step.position, step.variable);
+      if (step.variable >= 0) {
+        RunValue& value = engine_->value(step.variable);
+        if (kind == EntryKind::Append) {
+          entry.before.length = value.text().size();
+        } else {
+          history_.pack(value);
+        }
+      } else if (kind == EntryKind::Compare) {
+        entry.before.flagBits = step.flagBits;
+      }
+      entryOpen_ = true;
+      entryReadsInput_ = step.role == StepRole::Input;
+      outputMark_ = output_.length();
+      if (entryReadsInput_) inputMark_ = queue_.offset();
+      lastOldKept_ = false;
+    } else {
+      lastOldKept_ = step.variable >= 0;
+      if (lastOldKept_) lastOld_ = engine_->value(step.variable);
+    }
+    lastAction_ = LastAction::Step;
+    lastRecord_ = step.position;
+    lastVariable_ = step.variable;
+    lastStackWasEmpty_ = stackEmpty;
+    if (goal_ == Goal::Step) --remaining_;
+    arrivalChecked_ = false;
+    return true;
+  }
   void pause() {
     if (goal_ == Goal::None) return;
     goal_ = Goal::None;
@@ -321,6 +379,7 @@ class DebugSession::Impl : public InputGate {
   std::unique_ptr<Interpreter> interpreter_;
   std::unique_ptr<ExecutionEngine> engine_;
   std::unique_ptr<ProgramMap> map_;
+  int records_ = 0;  // map_->count()
   int hiddenVariable_ = -1;
 
   Goal goal_ = Goal::None;
@@ -355,83 +414,25 @@ class DebugSession::Impl : public InputGate {
     return reason;
   }
 
-  // Carries out one step, recording it; false, doing nothing, when the step
-  // is an input with no word to read yet.
-  bool stepOnce() {
-    const int32_t position = engine_->position();
-    const ExecutionEngine::NextStep next = engine_->nextStep();
-    if (next.role == StepRole::Input && !queue_.hasWord() && !queue_.ended()) return false;
-    const bool stackEmpty = engine_->stackDepth() == 0;
-    const uint64_t outputBefore = output_.length();
-    const uint64_t inputBefore = queue_.offset();
-    lastOldKept_ = false;
-    if (history_.recording()) {
-      const EntryKind kind = entryKind(next.role, stackEmpty);
-      HistoryEntry& entry = history_.push(kind, position, next.variable);
-      switch (kind) {
-        case EntryKind::Write:
-        case EntryKind::Input:
-        case EntryKind::Pop:
-        case EntryKind::PopEmpty:
-          history_.pack(engine_->value(next.variable));
-          break;
-        case EntryKind::Append:
-          entry.before.length = engine_->value(next.variable).text().size();
-          break;
-        case EntryKind::Compare:
-          entry.before.flagBits = flagBits(engine_->flags());
-          break;
-        default:
-          break;
-      }
-    } else if (next.variable >= 0) {
-      lastOld_ = engine_->value(next.variable);
-      lastOldKept_ = true;
-    }
-    engine_->step();
-    // A step that leaves the table ends the run; finding so is no step.
-    if (!engine_->finished() && engine_->position() >= map_->count()) engine_->step();
-    if (history_.recording()) {
-      history_.setAmount(next.role == StepRole::Input ? queue_.offset() - inputBefore
-                                                      : output_.length() - outputBefore);
-    }
-    moved_ = true;
-    lastAction_ = LastAction::Step;
-    lastRecord_ = position;
-    lastVariable_ = next.variable;
-    lastStackWasEmpty_ = stackEmpty;
-    return true;
+  // The newest entry learns how much output (or input) its step took.
+  void closeEntry() {
+    if (!entryOpen_) return;
+    entryOpen_ = false;
+    history_.setAmount(entryReadsInput_ ? queue_.offset() - inputMark_
+                                        : output_.length() - outputMark_);
   }
 
-  // A run without history, breakpoints or watches: the engine's own loop,
-  // stopped by the input gate.
-  StopReason advanceFreely(uint64_t budget) {
-    const uint64_t want = goal_ == Goal::Step ? std::min(budget, remaining_) : budget;
-    const uint64_t before = stepsTaken();
-    engine_->run(want);
-    if (!engine_->finished() && engine_->position() >= map_->count()) engine_->step();
-    moved_ = true;
-    lastAction_ = LastAction::None;
-    if (goal_ == Goal::Step) remaining_ -= std::min(remaining_, stepsTaken() - before);
-    if (engine_->finished()) return finish(StopReason::Ended);
-    if (engine_->waitingForInput()) return stop(StopReason::WaitingForInput);
-    if (goal_ == Goal::Step && remaining_ == 0) return finish(StopReason::StepsDone);
-    return stop(StopReason::BudgetUsed);
-  }
-
-  // Why a forward goal stops at the record the run just arrived at; None
-  // to go on.
-  StopReason arrival() {
+  // Why a forward goal stops at position, where the run has just arrived;
+  // None to go on.
+  StopReason arrival(int position) {
     if (watchFired()) return StopReason::WatchChanged;
-    if (engine_->finished()) return StopReason::Ended;
-    if (arriveAtBreakpoint()) return StopReason::Breakpoint;
-    const int position = engine_->position();
+    if (arriveAtBreakpoint(position)) return StopReason::Breakpoint;
     if (goal_ == Goal::RunTo && position == target_) return StopReason::PlaceReached;
     if (goal_ == Goal::UntilPast &&
         (program_.fromSource ? map_->lineAt(position) > target_ : position > target_)) {
       return StopReason::PlaceReached;
     }
-    if (goal_ == Goal::Step && --remaining_ == 0) return StopReason::StepsDone;
+    if (goal_ == Goal::Step && remaining_ == 0) return StopReason::StepsDone;
     return StopReason::None;
   }
 
@@ -443,7 +444,7 @@ class DebugSession::Impl : public InputGate {
       }
       freshStart_ = false;
       if (watchFired()) return finish(StopReason::WatchChanged);
-      if (arriveAtBreakpoint()) return finish(StopReason::Breakpoint);
+      if (arriveAtBreakpoint(engine_->position())) return finish(StopReason::Breakpoint);
       if (goal_ == Goal::StepBack && --remaining_ == 0) return finish(StopReason::StepsDone);
     }
     return stop(StopReason::BudgetUsed);
@@ -452,6 +453,7 @@ class DebugSession::Impl : public InputGate {
   // Undoes the newest step and the edits made after it; false when the
   // history holds no step.
   bool undoStep() {
+    closeEntry();
     if (history_.steps() == 0) return false;
     while (history_.top().kind == EntryKind::Edit) undoEntry();
     undoEntry();
@@ -517,6 +519,10 @@ class DebugSession::Impl : public InputGate {
   // The last step or undo changed a watched variable: the hit is counted.
   bool watchFired() {
     if (lastVariable_ < 0 || watched_[static_cast<std::size_t>(lastVariable_)] == 0) return false;
+    return watchChanged();
+  }
+
+  bool watchChanged() {
     RunValue before = previousValue();
     RunValue& now = engine_->value(lastVariable_);
     if (before.text() == now.text()) return false;
@@ -532,9 +538,9 @@ class DebugSession::Impl : public InputGate {
   }
 
   // The run stands at a breakpoint's record: its hit is counted, and a
-  // temporary one deleted.
-  bool arriveAtBreakpoint() {
-    const int position = engine_->position();
+  // temporary one deleted. position is the run's place (which the engine
+  // tells only between runs).
+  bool arriveAtBreakpoint(int position) {
     if (breakAt_[static_cast<std::size_t>(position)] == 0) return false;
     for (auto at = breakpoints_.begin(); at != breakpoints_.end(); ++at) {
       if (at->record != position) continue;
@@ -549,6 +555,12 @@ class DebugSession::Impl : public InputGate {
     return true;
   }
 
+  StopReason observedStop_ = StopReason::None;  // why beforeStep stopped the run
+  bool arrivalChecked_ = true;  // the run's place has been looked at since it arrived
+  bool entryOpen_ = false;      // the newest entry's amount is still to come
+  bool entryReadsInput_ = false;
+  uint64_t outputMark_ = 0;
+  uint64_t inputMark_ = 0;
   LastAction lastAction_ = LastAction::None;
   int lastRecord_ = -1;
   int lastVariable_ = -1;

@@ -4,41 +4,11 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-
-constexpr uint64_t kFirstRingSize = 1024;
-
-}  // namespace
-
 StepHistory::StepHistory(uint64_t maxEntries, uint64_t maxTextBytes)
     : maxEntries_(maxEntries), maxTextBytes_(maxTextBytes) {}
 
 uint64_t StepHistory::bytes() const {
-  return ring_.size() * sizeof(HistoryEntry) + textBytes_ + amounts_.size() * sizeof(uint64_t);
-}
-
-// Both first_ and fromOldest lie below the ring's size: one subtraction
-// wraps their sum, where a division would cost more than the rest of a
-// step's recording.
-HistoryEntry& StepHistory::at(uint64_t fromOldest) {
-  uint64_t index = first_ + fromOldest;
-  if (index >= ring_.size()) index -= ring_.size();
-  return ring_[static_cast<std::size_t>(index)];
-}
-
-const HistoryEntry& StepHistory::at(uint64_t fromOldest) const {
-  uint64_t index = first_ + fromOldest;
-  if (index >= ring_.size()) index -= ring_.size();
-  return ring_[static_cast<std::size_t>(index)];
-}
-
-void StepHistory::grow() {
-  const uint64_t size =
-      std::min<uint64_t>(maxEntries_, std::max<uint64_t>(kFirstRingSize, ring_.size() * 2));
-  std::vector<HistoryEntry> bigger(static_cast<std::size_t>(size));
-  for (uint64_t i = 0; i < size_; ++i) bigger[static_cast<std::size_t>(i)] = at(i);
-  ring_.swap(bigger);
-  first_ = 0;
+  return size_ * sizeof(HistoryEntry) + textBytes_ + amounts_.size() * sizeof(uint64_t);
 }
 
 void StepHistory::dropOldest() {
@@ -53,49 +23,32 @@ void StepHistory::dropOldest() {
   } else {
     ++dropped_;
   }
-  if (++first_ == ring_.size()) first_ = 0;
+  if (++first_ == capacity_) first_ = 0;
   --size_;
 }
 
-HistoryEntry& StepHistory::push(EntryKind kind, int32_t position, int32_t variable) {
-  if (size_ == ring_.size()) {
-    if (ring_.size() < maxEntries_) {
-      grow();
-    } else {
-      dropOldest();
-    }
+void StepHistory::makeRoom() {
+  if (capacity_ == 0) {
+    // Default-initialised: no byte is written until an entry is.
+    ring_.reset(new HistoryEntry[static_cast<std::size_t>(maxEntries_)]);
+    capacity_ = maxEntries_;
+    return;
   }
-  ++size_;
-  if (kind == EntryKind::Edit) ++edits_;
-  HistoryEntry& entry = at(size_ - 1);
-  entry.kind = kind;
-  entry.position = position;
-  entry.variable = variable;
-  entry.amount = 0;
-  entry.hasText = false;
-  return entry;
+  dropOldest();
 }
 
-void StepHistory::pack(const RunValue& value) {
+void StepHistory::keepText() {
   HistoryEntry& entry = at(size_ - 1);
-  value.packInto(entry.before.value, scratch_);
-  if (!scratch_.empty()) {
-    textBytes_ += scratch_.back().size();
-    texts_.push_back(std::move(scratch_.back()));
-    scratch_.clear();
-    entry.hasText = true;
-    trim();
-  }
+  textBytes_ += scratch_.back().size();
+  texts_.push_back(std::move(scratch_.back()));
+  scratch_.clear();
+  entry.hasText = true;
+  trim();
 }
 
-void StepHistory::setAmount(uint64_t amount) {
-  HistoryEntry& entry = at(size_ - 1);
-  if (amount < kAmountInSideList) {
-    entry.amount = static_cast<uint32_t>(amount);
-  } else {
-    entry.amount = kAmountInSideList;
-    amounts_.push_back(amount);
-  }
+void StepHistory::keepAmount(uint64_t amount) {
+  at(size_ - 1).amount = kAmountInSideList;
+  amounts_.push_back(amount);
 }
 
 const HistoryEntry& StepHistory::top() const { return at(size_ - 1); }
@@ -144,8 +97,8 @@ void StepHistory::trim() {
 }
 
 void StepHistory::clear() {
-  ring_.clear();
-  ring_.shrink_to_fit();
+  // The ring stays: a session that runs again records into memory it has
+  // already touched.
   first_ = 0;
   size_ = 0;
   edits_ = 0;

@@ -2,14 +2,15 @@
 // be undone one at a time. Bounded: past a number of entries, or of bytes
 // of the value texts it keeps, the oldest entries are dropped.
 //
-// An entry is 32 bytes. A value is kept packed, as the run-time stack keeps
-// one (its numbers, and a text only where they cannot form it again), its
-// text in a list beside the entries; an append to a string keeps only the
-// old length.
+// An entry is 32 bytes; the ring of entries is allocated once, at its
+// full size, and its memory becomes resident as the history fills. A value is kept packed, as the
+// run-time stack keeps one (its numbers, and a text only where they cannot form it again), its text
+// in a list beside the entries; an append to a string keeps only the old length.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,12 +61,33 @@ class StepHistory {
 
   // A new entry at the top, dropping the oldest when the history is full.
   // Its fields are set by the caller: pack() and setAmount() for the parts
-  // that may go to the side lists.
-  HistoryEntry& push(EntryKind kind, int32_t position, int32_t variable);
+  // that may go to the side lists. (These three run at every recorded step,
+  // so they are inline.)
+  HistoryEntry& push(EntryKind kind, int32_t position, int32_t variable) {
+    if (size_ == capacity_) makeRoom();
+    ++size_;
+    if (kind == EntryKind::Edit) ++edits_;
+    HistoryEntry& entry = at(size_ - 1);
+    entry.kind = kind;
+    entry.position = position;
+    entry.variable = variable;
+    entry.amount = 0;
+    entry.hasText = false;
+    return entry;
+  }
   // Packs value into the top entry's before.value; a text it keeps may
   // drop the oldest entries (trim).
-  void pack(const RunValue& value);
-  void setAmount(uint64_t amount);
+  void pack(const RunValue& value) {
+    value.packInto(at(size_ - 1).before.value, scratch_);
+    if (!scratch_.empty()) keepText();
+  }
+  void setAmount(uint64_t amount) {
+    if (amount < kAmountInSideList) {
+      at(size_ - 1).amount = static_cast<uint32_t>(amount);
+    } else {
+      keepAmount(amount);
+    }
+  }
 
   const HistoryEntry& top() const;
   // The top entry's amount, in full.
@@ -80,18 +102,36 @@ class StepHistory {
   // Drops the oldest entries while the texts pass their bound (the newest
   // entry is always kept).
   void trim();
+  // Empties the history, keeping the memory its entries took.
   void clear();
 
  private:
-  HistoryEntry& at(uint64_t fromOldest);
-  const HistoryEntry& at(uint64_t fromOldest) const;
+  // Both first_ and fromOldest lie below the ring's size: one subtraction
+  // wraps their sum, where a division would cost more than the rest of a
+  // step's recording.
+  HistoryEntry& at(uint64_t fromOldest) {
+    uint64_t index = first_ + fromOldest;
+    if (index >= capacity_) index -= capacity_;
+    return ring_[static_cast<std::size_t>(index)];
+  }
+  const HistoryEntry& at(uint64_t fromOldest) const {
+    uint64_t index = first_ + fromOldest;
+    if (index >= capacity_) index -= capacity_;
+    return ring_[static_cast<std::size_t>(index)];
+  }
+  // The first entry allocates the ring, full size but untouched (the system
+  // gives memory its pages as entries first reach them); a full ring then
+  // drops its oldest entry.
+  void makeRoom();
+  void keepText();
+  void keepAmount(uint64_t amount);
   void dropOldest();
-  void grow();
 
   uint64_t maxEntries_;
   uint64_t maxTextBytes_;
-  std::vector<HistoryEntry> ring_;
-  uint64_t first_ = 0;  // index in ring_ of the oldest entry
+  std::unique_ptr<HistoryEntry[]> ring_;
+  uint64_t capacity_ = 0;  // entries ring_ has room for: 0 or maxEntries_
+  uint64_t first_ = 0;     // index in ring_ of the oldest entry
   uint64_t size_ = 0;
   uint64_t edits_ = 0;
   uint64_t dropped_ = 0;

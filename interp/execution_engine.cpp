@@ -382,7 +382,7 @@ bool ExecutionEngine::loop(uint64_t limit) {
   uint8_t flags = flagBits(program_.flags);
   Step* step = &steps[position_];
   bool goesOn = true;
-  waitingForInput_ = false;
+  if constexpr (kCounted) waitingForInput_ = false;
   // Steps done by an uncounted run; a counted one counts in taken_.
   uint64_t done = 0;
 
@@ -391,6 +391,7 @@ next:
     if (step->kind == Kind::Undecoded) decode(static_cast<int32_t>(step - steps));
     if (step->kind != Kind::End) {
       if (taken_ >= limit) goto stop;
+      if (observer_ != nullptr && !observer_->beforeStep(observed(*step, flags))) goto stop;
       ++taken_;
     }
   }
@@ -517,11 +518,15 @@ dispatch:
     KIV_NEXT(step->next);
   }
   KIV_CASE(Input) {
-    if (inputGate_ != nullptr && !inputGate_->wordReady(static_cast<int32_t>(step - steps))) {
-      // Stopped before the record: it is not counted.
-      if (kCounted) --taken_;
-      waitingForInput_ = true;
-      goto stop;
+    // The gate is asked in counted runs only: the free run (kivinterp's)
+    // stays as it was, instruction for instruction.
+    if constexpr (kCounted) {
+      if (inputGate_ != nullptr && !inputGate_->wordReady(static_cast<int32_t>(step - steps))) {
+        // Stopped before the record: it is not counted.
+        --taken_;
+        waitingForInput_ = true;
+        goto stop;
+      }
     }
     readWord(*step->destination);
     KIV_NEXT(step->next);
@@ -639,15 +644,13 @@ std::vector<std::string> ExecutionEngine::stackTexts() {
   return texts;
 }
 
-ExecutionEngine::NextStep ExecutionEngine::nextStep() {
-  Step& step = steps_.get()[position_];
-  if (step.kind == Kind::Undecoded) decode(position_);
-  NextStep next;
-  switch (step.kind) {
+namespace {
+
+constexpr StepRole roleOf(Kind kind) {
+  switch (kind) {
     case Kind::Halt:
     case Kind::End:
-      next.role = StepRole::Ends;
-      return next;
+      return StepRole::Ends;
     case Kind::Mov:
     case Kind::Inc:
     case Kind::Dec:
@@ -663,31 +666,51 @@ ExecutionEngine::NextStep ExecutionEngine::nextStep() {
     case Kind::And:
     case Kind::Or:
     case Kind::Xor:
-      next.role = StepRole::Writes;
-      break;
+      return StepRole::Writes;
     case Kind::AddText:
-      next.role = StepRole::Appends;
-      break;
+      return StepRole::Appends;
     case Kind::Input:
-      next.role = StepRole::Input;
-      break;
+      return StepRole::Input;
     case Kind::Pop:
-      next.role = StepRole::Pops;
-      break;
+      return StepRole::Pops;
     case Kind::Push:
-      next.role = StepRole::Pushes;
-      return next;
+      return StepRole::Pushes;
     case Kind::Cmp:
     case Kind::CmpJump:
     case Kind::CmpLiteral:
     case Kind::CmpJumpLiteral:
-      next.role = StepRole::Compares;
-      return next;
+      return StepRole::Compares;
     default:
-      return next;
+      return StepRole::Plain;
   }
-  next.variable = static_cast<int32_t>(step.destination - values_.data());
-  return next;
+}
+
+// The role of every step kind, in the order of KIV_STEP_KINDS.
+constexpr StepRole kRoles[] = {
+#define KIV_STEP_KIND_ROLE(name) roleOf(Kind::name),
+    KIV_STEP_KINDS(KIV_STEP_KIND_ROLE)
+#undef KIV_STEP_KIND_ROLE
+};
+
+}  // namespace
+
+ObservedStep ExecutionEngine::observed(const Step& step, uint8_t flags) {
+  ObservedStep observed;
+  observed.position = static_cast<int32_t>(&step - steps_.get());
+  observed.role = kRoles[static_cast<int>(step.kind)];
+  // These roles name a variable; a step kind has them only with one.
+  observed.variable = observed.role == StepRole::Writes || observed.role == StepRole::Appends ||
+                              observed.role == StepRole::Input || observed.role == StepRole::Pops
+                          ? static_cast<int32_t>(step.destination - values_.data())
+                          : -1;
+  observed.flagBits = flags;
+  return observed;
+}
+
+ObservedStep ExecutionEngine::nextStep() {
+  Step& step = steps_.get()[position_];
+  if (step.kind == Kind::Undecoded) decode(position_);
+  return observed(step, flagBits(program_.flags));
 }
 
 RunValue ExecutionEngine::stackTop() const {

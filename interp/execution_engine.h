@@ -41,7 +41,40 @@
 #include "interpreter.h"
 #include "run_value.h"
 
-// Asked before each input instruction of a run, when one is set: false
+// What a step does, as far as undoing it needs to know.
+enum class StepRole : uint8_t {
+  Ends,      // halt, or the end of the table: the run is over after it
+  Plain,     // touches no variable, stack or flag: print, jumps, error lines
+  Writes,    // stores a new value into variable
+  Appends,   // appends text to variable's text (add to a string variable)
+  Compares,  // sets the flags (a fused conditional jump is a step of its own)
+  Input,     // reads a word into variable
+  Pushes,    // pushes one value
+  Pops,      // pops the top into variable; an empty stack stays empty
+};
+
+// A step about to be carried out.
+struct ObservedStep {
+  int32_t position;  // its record
+  StepRole role;
+  int32_t variable;  // the variable's index for the roles that name one, else -1
+  // The flags as they stand: equal 1, notEqual 2, greater 4, greaterOrEqual
+  // 8, less 16, lessOrEqual 32.
+  uint8_t flagBits;
+};
+
+// Told of each step of a counted run (run(maxSteps), step()) before it is
+// carried out, while it is set: a debugger records there what the step is
+// about to change, and stops the run where it must. False stops the run
+// before the step, which is then neither carried out nor counted.
+class StepObserver {
+ public:
+  virtual ~StepObserver() = default;
+  virtual bool beforeStep(const ObservedStep& step) = 0;
+};
+
+// Asked before each input instruction of a counted run (run(maxSteps),
+// step()), when one is set: false
 // stops the run before that record, which is then neither carried out nor
 // counted (waitingForInput() tells so), so that a debugger can ask for the
 // word without blocking. position is the input record.
@@ -82,23 +115,9 @@ class ExecutionEngine {
   // Stores the current values and stack into the Interpreter's tables.
   void writeBack();
 
-  // What the next step does, as far as undoing it needs to know.
-  enum class StepRole : uint8_t {
-    Ends,      // halt, or the end of the table: the run is over after it
-    Plain,     // touches no variable, stack or flag: print, jumps, error lines
-    Writes,    // stores a new value into variable
-    Appends,   // appends text to variable's text (add to a string variable)
-    Compares,  // sets the flags (a fused conditional jump is a step of its own)
-    Input,     // reads a word into variable
-    Pushes,    // pushes one value
-    Pops,      // pops the top into variable; an empty stack stays empty
-  };
-  struct NextStep {
-    StepRole role = StepRole::Plain;
-    int32_t variable = -1;  // the variable's index for the roles that name one
-  };
-  // Decodes the record at position() when it is not yet.
-  NextStep nextStep();
+  // What the next step does; decodes the record at position() when it is
+  // not yet.
+  ObservedStep nextStep();
 
   // The variable of index (0 to variables().size() - 1), to read or replace.
   RunValue& value(int index) { return values_[static_cast<std::size_t>(index)]; }
@@ -114,6 +133,8 @@ class ExecutionEngine {
   void moveTo(int32_t position, uint64_t taken);
   // The gate asked before each input; nullptr for none.
   void setInputGate(InputGate* gate) { inputGate_ = gate; }
+  // The observer told of each step of a counted run; nullptr for none.
+  void setStepObserver(StepObserver* observer) { observer_ = observer; }
   // The last run stopped before an input because the gate said no.
   bool waitingForInput() const { return waitingForInput_; }
 
@@ -128,6 +149,8 @@ class ExecutionEngine {
   template <bool kCounted>
   bool loop(uint64_t limit);
   void decode(int32_t index);
+  // The step at step, as an observer is told of it.
+  ObservedStep observed(const Step& step, uint8_t flags);
   // The first record at or after index that is not a label record; count_
   // when there is none or index lies outside the table.
   int32_t skipLabels(int32_t index);
@@ -166,4 +189,5 @@ class ExecutionEngine {
   bool waitingForInput_ = false;
   uint64_t taken_ = 0;
   InputGate* inputGate_ = nullptr;
+  StepObserver* observer_ = nullptr;
 };

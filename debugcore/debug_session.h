@@ -56,7 +56,17 @@
 //   The history keeps the most recent steps (at least 1,000,000 by default;
 //   fewer only when the texts it keeps pass their byte bound), dropping the
 //   oldest; stepping back ends with HistoryExhausted at the oldest kept one
-//   and with AtStart at the start of the run.
+//   and with AtStart at the start of the run. A step back that arrives at
+//   a breakpoint's record stops there (the hit counted), as a watched
+//   variable's change does. Memory: 32 bytes a kept step, in a ring
+//   allocated at its full size (32 MiB by default) when the first step is
+//   recorded, which becomes resident as it fills; plus the value texts
+//   the steps replaced (an append to a string keeps only the old length).
+// - Lines are the source text's own, counted from 1; records without a
+//   line (every record of a bytecode program) have line 0. The closing
+//   brace of the code block is the halt's line.
+// - The first call may be any; restart() goes back to the first record as
+//   a new session would, keeping breakpoints and watches.
 #pragma once
 
 #include <cstdint>

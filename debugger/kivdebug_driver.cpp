@@ -5,15 +5,14 @@
 
 #include <iostream>
 #include <memory>
-#include <sstream>
 
 #include "batch_run.h"
-#include "debug_program.h"
-#include "debug_session.h"
+#include "console_session.h"
 #include "input_file.h"
 #include "kivdebug_options.h"
 #include "line_source.h"
 #include "program_console.h"
+#include "program_file.h"
 
 namespace {
 
@@ -46,14 +45,22 @@ bool readProgramInput(const std::string& path, std::string& text, std::ostream& 
       text.swap(file.text);
       return true;
     case InputStatus::NotFound:
-      out << "kivdebug: cannot read the input file " << path << ": " << file.reason << '\n';
+      if (isDirectory(path)) {
+        out << "kivdebug: the input file " << path << " is a directory" << '\n';
+      } else {
+        out << "kivdebug: cannot read the input file " << path << ": " << file.reason << '\n';
+      }
       break;
     case InputStatus::TooLarge:
       out << "kivdebug: the input file " << path << " is too large (" << kMaxInputFileText
           << " or more)" << '\n';
       break;
     case InputStatus::ReadFailed:
-      out << "kivdebug: cannot read the input file " << path << ": " << file.reason << '\n';
+      if (isDirectory(path)) {
+        out << "kivdebug: the input file " << path << " is a directory" << '\n';
+      } else {
+        out << "kivdebug: cannot read the input file " << path << ": " << file.reason << '\n';
+      }
       break;
   }
   out.flush();
@@ -63,11 +70,11 @@ bool readProgramInput(const std::string& path, std::string& text, std::ostream& 
 }  // namespace
 
 int runKivdebug(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                std::ostream& err, bool terminal) {
+                std::ostream& err, const KivdebugConsole& console) {
   KivdebugOptions options;
   std::string problem;
   if (!parseKivdebugOptions(args, options, problem)) {
-    out << problem << '\n' << kKivdebugUsage << '\n' << std::flush;
+    err << problem << '\n' << kKivdebugUsage << '\n' << std::flush;
     return kFailedStatus;
   }
   if (options.help) {
@@ -79,9 +86,10 @@ int runKivdebug(const std::vector<std::string>& args, std::istream& in, std::ost
   }
 
   DebugProgram program;
-  if (!loadDebugProgram(options.program, program)) return kFailedStatus;
+  bool errorsCounted = false;
+  if (!loadProgramFile(options.program, program, err, errorsCounted)) return kFailedStatus;
   std::string inputText;
-  if (options.hasInput && !readProgramInput(options.inputPath, inputText, out)) {
+  if (options.hasInput && !readProgramInput(options.inputPath, inputText, err)) {
     return kFailedStatus;
   }
 
@@ -90,29 +98,38 @@ int runKivdebug(const std::vector<std::string>& args, std::istream& in, std::ost
     batch.trace = options.trace;
     batch.limited = options.limited;
     batch.maxSteps = options.maxSteps;
+    batch.sharedConsole = console.sharedOutput;
+    int status = kEndedStatus;
     if (options.hasInput) {
-      std::istringstream programInput(inputText);
-      return runBatch(program, batch, programInput, out, err);
+      NoMoreInput none;
+      status = runBatch(program, batch, inputText, none, out, err);
+    } else if (!console.terminal) {
+      StreamInput lines(in);
+      status = runBatch(program, batch, inputText, lines, out, err);
+    } else {
+      // At a terminal the program's input is asked for on standard error, so
+      // that standard output holds only what the program writes.
+      TerminalLines terminal(true);
+      PromptedLines prompted(terminal, [&out] { out.flush(); });
+      status = runBatch(program, batch, inputText, prompted, out, err);
     }
-    if (!terminal) return runBatch(program, batch, in, out, err);
-    // At a terminal the program's input is asked for on standard error, so
-    // that standard output holds only what the program writes.
-    TerminalLines lines(true);
-    PromptedInput prompted(
-        lines, [&out] { out.flush(); }, [] {});
-    std::istream programInput(&prompted);
-    return runBatch(program, batch, programInput, out, err);
+    // As tarnel, a run after counted errors (an unknown instruction left
+    // out) fails, unless the step limit stopped it.
+    return status == kEndedStatus && errorsCounted ? kFailedStatus : status;
   }
 
   std::unique_ptr<LineSource> lines;
   std::unique_ptr<InterruptCatcher> interrupts;
-  if (terminal) {
+  if (console.terminal) {
     lines = std::make_unique<TerminalLines>();
     interrupts = std::make_unique<InterruptCatcher>();
   } else {
     lines = std::make_unique<EchoedLines>(in, out);
   }
-  DebugSession session(program, *lines, out, options.hasInput ? &inputText : nullptr);
+  ConsoleOptions consoleOptions;
+  consoleOptions.inputText = options.hasInput ? &inputText : nullptr;
+  consoleOptions.sharedConsole = console.sharedOutput;
+  ConsoleSession session(std::move(program), *lines, out, err, consoleOptions);
   session.run();
   return 0;
 }

@@ -51,6 +51,14 @@ bool parseKivdebugOptions(const std::vector<std::string>& args, KivdebugOptions&
         options.hasInput = true;
         options.inputPath = value;
       } else if (optionValue(args, i, "--max-steps", present, value)) {
+        unsigned long long any = 0;
+        const bool digits =
+            !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
+        if (present && digits && (!parseCount(value, UINT64_MAX, any) || any > kMaxStepLimit)) {
+          problem = "kivdebug: --max-steps takes at most " + std::to_string(kMaxStepLimit) +
+                    " records, and " + value + " is more";
+          return false;
+        }
         if (!present || !parseCount(value, kMaxStepLimit, options.maxSteps) ||
             options.maxSteps == 0) {
           problem =

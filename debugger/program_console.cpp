@@ -1,6 +1,7 @@
-// The program's console in a session; see program_console.h.
+// The program's console in kivdebug; see program_console.h.
 #include "program_console.h"
 
+#include <istream>
 #include <utility>
 
 LineTrackingOutput::int_type LineTrackingOutput::overflow(int_type c) {
@@ -21,24 +22,23 @@ std::streamsize LineTrackingOutput::xsputn(const char* text, std::streamsize cou
 
 int LineTrackingOutput::sync() { return target_->pubsync(); }
 
-void PromptedInput::discard() {
-  buffer_.clear();
-  setg(nullptr, nullptr, nullptr);
+ProgramInput::Result StreamInput::more(std::string& text) {
+  if (!std::getline(in_, text)) return Result::End;
+  // The last line may end without a line feed.
+  if (!in_.eof()) text += '\n';
+  return Result::Text;
 }
 
-PromptedInput::int_type PromptedInput::underflow() {
-  if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
-  std::string line;
-  for (;;) {
-    beforePrompt_();
-    const LineResult result = lines_.readLine(kProgramInputPrompt, false, line);
-    if (result == LineResult::Line) break;
-    if (result == LineResult::End) return traits_type::eof();
-    // The instruction waits for its word all the same; the interrupt stays
-    // asked for, and the run stops once the word is given.
-    onInterrupt_();
+ProgramInput::Result PromptedLines::more(std::string& text) {
+  beforePrompt_();
+  switch (lines_.readLine(kProgramInputPrompt, false, text)) {
+    case LineResult::Line:
+      text += '\n';
+      return Result::Text;
+    case LineResult::End:
+      return Result::End;
+    case LineResult::Interrupted:
+      break;
   }
-  buffer_ = line + "\n";
-  setg(buffer_.data(), buffer_.data(), buffer_.data() + buffer_.size());
-  return traits_type::to_int_type(*gptr());
+  return Result::Interrupted;
 }

@@ -1,10 +1,11 @@
-// The running program's console inside a debugging session: its output
-// passes through unchanged while the session notes whether it stopped in
-// the middle of a line, and its input is asked for with a prompt of its
-// own when the program wants a word and none is left.
+// The running program's console in kivdebug: its output passes through to
+// the terminal while kivdebug notes whether it stopped in the middle of a
+// line, and its input comes from a source asked for more text only when
+// the program waits for a word that is not there yet.
 #pragma once
 
 #include <functional>
+#include <iosfwd>
 #include <streambuf>
 #include <string>
 
@@ -33,28 +34,43 @@ class LineTrackingOutput : public std::streambuf {
   bool midLine_ = false;
 };
 
-// Standard input for the program: when it wants a word and no typed text is
-// left, beforePrompt runs (to end the output's line and flush it) and one
-// line is read from lines after kProgramInputPrompt. The rest of a line
-// stays for the next input, as kivinterp reads standard input. An
-// interrupted reading runs onInterrupt and asks again: the record in
-// progress cannot stop before it has its word.
-class PromptedInput : public std::streambuf {
+// Where the program's input comes from, asked when the program waits.
+class ProgramInput {
  public:
-  PromptedInput(LineSource& lines, std::function<void()> beforePrompt,
-                std::function<void()> onInterrupt)
-      : lines_(lines),
-        beforePrompt_(std::move(beforePrompt)),
-        onInterrupt_(std::move(onInterrupt)) {}
-  // Forgets what was typed and not yet taken, for a new run.
-  void discard();
+  virtual ~ProgramInput() = default;
+  enum class Result {
+    Text,         // text holds more input: a line and its line end
+    End,          // there is no more
+    Interrupted,  // the user interrupted the wait; ask again later
+  };
+  virtual Result more(std::string& text) = 0;
+};
 
- protected:
-  int_type underflow() override;
+// No input beyond what was fed at the start (an input file's text).
+class NoMoreInput : public ProgramInput {
+ public:
+  Result more(std::string&) override { return Result::End; }
+};
+
+// Lines of a stream that is not a terminal, read as the program asks.
+class StreamInput : public ProgramInput {
+ public:
+  explicit StreamInput(std::istream& in) : in_(in) {}
+  Result more(std::string& text) override;
+
+ private:
+  std::istream& in_;
+};
+
+// Lines read from a line source after kProgramInputPrompt; beforePrompt
+// runs first (to end the output's line and flush it).
+class PromptedLines : public ProgramInput {
+ public:
+  PromptedLines(LineSource& lines, std::function<void()> beforePrompt)
+      : lines_(lines), beforePrompt_(std::move(beforePrompt)) {}
+  Result more(std::string& text) override;
 
  private:
   LineSource& lines_;
   std::function<void()> beforePrompt_;
-  std::function<void()> onInterrupt_;
-  std::string buffer_;
 };

@@ -382,6 +382,7 @@ bool ExecutionEngine::loop(uint64_t limit) {
   uint8_t flags = flagBits(program_.flags);
   Step* step = &steps[position_];
   bool goesOn = true;
+  if constexpr (kCounted) waitingForInput_ = false;
   // Steps done by an uncounted run; a counted one counts in taken_.
   uint64_t done = 0;
 
@@ -390,6 +391,7 @@ next:
     if (step->kind == Kind::Undecoded) decode(static_cast<int32_t>(step - steps));
     if (step->kind != Kind::End) {
       if (taken_ >= limit) goto stop;
+      if (observer_ != nullptr && !observer_->beforeStep(observed(*step, flags))) goto stop;
       ++taken_;
     }
   }
@@ -516,6 +518,16 @@ dispatch:
     KIV_NEXT(step->next);
   }
   KIV_CASE(Input) {
+    // The gate is asked in counted runs only: the free run (kivinterp's)
+    // stays as it was, instruction for instruction.
+    if constexpr (kCounted) {
+      if (inputGate_ != nullptr && !inputGate_->wordReady(static_cast<int32_t>(step - steps))) {
+        // Stopped before the record: it is not counted.
+        --taken_;
+        waitingForInput_ = true;
+        goto stop;
+      }
+    }
     readWord(*step->destination);
     KIV_NEXT(step->next);
   }
@@ -630,6 +642,101 @@ std::vector<std::string> ExecutionEngine::stackTexts() {
     texts[i] = value.text();
   }
   return texts;
+}
+
+namespace {
+
+constexpr StepRole roleOf(Kind kind) {
+  switch (kind) {
+    case Kind::Halt:
+    case Kind::End:
+      return StepRole::Ends;
+    case Kind::Mov:
+    case Kind::Inc:
+    case Kind::Dec:
+    case Kind::Not:
+    case Kind::AddInteger:
+    case Kind::SubInteger:
+    case Kind::MulInteger:
+    case Kind::DivInteger:
+    case Kind::AddFloat:
+    case Kind::SubFloat:
+    case Kind::MulFloat:
+    case Kind::DivFloat:
+    case Kind::And:
+    case Kind::Or:
+    case Kind::Xor:
+      return StepRole::Writes;
+    case Kind::AddText:
+      return StepRole::Appends;
+    case Kind::Input:
+      return StepRole::Input;
+    case Kind::Pop:
+      return StepRole::Pops;
+    case Kind::Push:
+      return StepRole::Pushes;
+    case Kind::Cmp:
+    case Kind::CmpJump:
+    case Kind::CmpLiteral:
+    case Kind::CmpJumpLiteral:
+      return StepRole::Compares;
+    default:
+      return StepRole::Plain;
+  }
+}
+
+// The role of every step kind, in the order of KIV_STEP_KINDS.
+constexpr StepRole kRoles[] = {
+#define KIV_STEP_KIND_ROLE(name) roleOf(Kind::name),
+    KIV_STEP_KINDS(KIV_STEP_KIND_ROLE)
+#undef KIV_STEP_KIND_ROLE
+};
+
+}  // namespace
+
+ObservedStep ExecutionEngine::observed(const Step& step, uint8_t flags) {
+  ObservedStep observed;
+  observed.position = static_cast<int32_t>(&step - steps_.get());
+  observed.role = kRoles[static_cast<int>(step.kind)];
+  // These roles name a variable; a step kind has them only with one.
+  observed.variable = observed.role == StepRole::Writes || observed.role == StepRole::Appends ||
+                              observed.role == StepRole::Input || observed.role == StepRole::Pops
+                          ? static_cast<int32_t>(step.destination - values_.data())
+                          : -1;
+  observed.flagBits = flags;
+  return observed;
+}
+
+ObservedStep ExecutionEngine::nextStep() {
+  Step& step = steps_.get()[position_];
+  if (step.kind == Kind::Undecoded) decode(position_);
+  return observed(step, flagBits(program_.flags));
+}
+
+RunValue ExecutionEngine::stackTop() const {
+  // Unpacking takes a text from the end of the list, where the top's is.
+  std::vector<std::string> texts;
+  RunValue value;
+  if (!stackTexts_.empty()) texts.push_back(stackTexts_.back());
+  value.unpackFrom(stack_.back(), texts);
+  return value;
+}
+
+void ExecutionEngine::pushValue(const RunValue& value) {
+  value.packInto(stack_.emplace_back(), stackTexts_);
+}
+
+void ExecutionEngine::dropTop() {
+  RunValue value;
+  value.unpackFrom(stack_.back(), stackTexts_);
+  stack_.pop_back();
+}
+
+void ExecutionEngine::moveTo(int32_t position, uint64_t taken) {
+  position_ = position;
+  taken_ = taken;
+  finished_ = false;
+  waitingForInput_ = false;
 }
 
 void ExecutionEngine::writeBack() {

@@ -20,6 +20,11 @@
 // - Records are decoded the first time they are reached (opcode number,
 //   variables named, literal operands parsed once), so loading a large
 //   program that ends early costs little.
+// - A debugger can look at what the next step will touch (nextStep), read
+//   and write the values, the stack and the flags, and move the run back to
+//   an earlier position, so as to undo steps; an input gate lets it stop a
+//   run before an input that has no word to read yet. A run without them
+//   (kivinterp's) pays for neither.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +40,49 @@
 #include "bulk_memory.h"
 #include "interpreter.h"
 #include "run_value.h"
+
+// What a step does, as far as undoing it needs to know.
+enum class StepRole : uint8_t {
+  Ends,      // halt, or the end of the table: the run is over after it
+  Plain,     // touches no variable, stack or flag: print, jumps, error lines
+  Writes,    // stores a new value into variable
+  Appends,   // appends text to variable's text (add to a string variable)
+  Compares,  // sets the flags (a fused conditional jump is a step of its own)
+  Input,     // reads a word into variable
+  Pushes,    // pushes one value
+  Pops,      // pops the top into variable; an empty stack stays empty
+};
+
+// A step about to be carried out.
+struct ObservedStep {
+  int32_t position;  // its record
+  StepRole role;
+  int32_t variable;  // the variable's index for the roles that name one, else -1
+  // The flags as they stand: equal 1, notEqual 2, greater 4, greaterOrEqual
+  // 8, less 16, lessOrEqual 32.
+  uint8_t flagBits;
+};
+
+// Told of each step of a counted run (run(maxSteps), step()) before it is
+// carried out, while it is set: a debugger records there what the step is
+// about to change, and stops the run where it must. False stops the run
+// before the step, which is then neither carried out nor counted.
+class StepObserver {
+ public:
+  virtual ~StepObserver() = default;
+  virtual bool beforeStep(const ObservedStep& step) = 0;
+};
+
+// Asked before each input instruction of a counted run (run(maxSteps),
+// step()), when one is set: false
+// stops the run before that record, which is then neither carried out nor
+// counted (waitingForInput() tells so), so that a debugger can ask for the
+// word without blocking. position is the input record.
+class InputGate {
+ public:
+  virtual ~InputGate() = default;
+  virtual bool wordReady(int32_t position) = 0;
+};
 
 class ExecutionEngine {
  public:
@@ -67,6 +115,29 @@ class ExecutionEngine {
   // Stores the current values and stack into the Interpreter's tables.
   void writeBack();
 
+  // What the next step does; decodes the record at position() when it is
+  // not yet.
+  ObservedStep nextStep();
+
+  // The variable of index (0 to variables().size() - 1), to read or replace.
+  RunValue& value(int index) { return values_[static_cast<std::size_t>(index)]; }
+  std::size_t stackDepth() const { return stack_.size(); }
+  // The top of the stack, which must not be empty.
+  RunValue stackTop() const;
+  void pushValue(const RunValue& value);
+  // Removes the top of the stack, which must not be empty.
+  void dropTop();
+  void setFlags(const CompareFlags& flags) { program_.flags = flags; }
+  // Moves the run to position (a record that is no label record, or
+  // code.count()) with taken steps counted; the run goes on from there.
+  void moveTo(int32_t position, uint64_t taken);
+  // The gate asked before each input; nullptr for none.
+  void setInputGate(InputGate* gate) { inputGate_ = gate; }
+  // The observer told of each step of a counted run; nullptr for none.
+  void setStepObserver(StepObserver* observer) { observer_ = observer; }
+  // The last run stopped before an input because the gate said no.
+  bool waitingForInput() const { return waitingForInput_; }
+
  private:
   struct Step;
   struct FreeSteps {
@@ -78,6 +149,8 @@ class ExecutionEngine {
   template <bool kCounted>
   bool loop(uint64_t limit);
   void decode(int32_t index);
+  // The step at step, as an observer is told of it.
+  ObservedStep observed(const Step& step, uint8_t flags);
   // The first record at or after index that is not a label record; count_
   // when there is none or index lies outside the table.
   int32_t skipLabels(int32_t index);
@@ -113,5 +186,8 @@ class ExecutionEngine {
   std::string scratch_;
   int32_t position_ = 0;
   bool finished_ = false;
+  bool waitingForInput_ = false;
   uint64_t taken_ = 0;
+  InputGate* inputGate_ = nullptr;
+  StepObserver* observer_ = nullptr;
 };

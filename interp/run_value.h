@@ -42,6 +42,13 @@ class RunValue {
     flags_ = kText;
   }
   void appendText(std::string_view addition);
+  // Keeps the first length bytes of the text (all of it when shorter): an
+  // appendText undone.
+  void truncateText(std::size_t length) {
+    text();
+    if (length < text_.size()) text_.resize(length);
+    flags_ = kText;
+  }
   // The text becomes integerText(value).
   void setInteger(int32_t value) {
     integer_ = value;

@@ -11,6 +11,8 @@
 //   name.out     the expected standard output (default: empty)
 //   name.err     the expected standard error (default: empty)
 //   name.status  the expected exit status (default: 0)
+//   name.merged  present: standard error goes where standard output goes, as
+//                at a terminal, and name.out expects both
 //   name.mkdir   directories to create in the run directory, one per line
 //   name.files   files beside the case to copy into the run directory, one
 //                per line (an input file that the arguments name)
@@ -106,7 +108,7 @@ struct RunResult {
 };
 
 RunResult runProgram(const fs::path& runDir, const std::string& program,
-                     const std::vector<std::string>& args, const fs::path& input) {
+                     const std::vector<std::string>& args, const fs::path& input, bool merged) {
   RunResult result;
   fs::path outPath = runDir / ".stdout";
   fs::path errPath = runDir / ".stderr";
@@ -119,7 +121,7 @@ RunResult runProgram(const fs::path& runDir, const std::string& program,
     if (in < 0 || out < 0 || err < 0) _exit(126);
     dup2(in, 0);
     dup2(out, 1);
-    dup2(err, 2);
+    dup2(merged ? out : err, 2);
     std::string self = "./" + program;
     std::vector<char*> argv{const_cast<char*>(self.c_str())};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -182,7 +184,7 @@ int main(int argc, char** argv) {
   if (readFile(beside(".args"), argsText)) args = lines(argsText);
   fs::path input = fs::exists(beside(".in")) ? beside(".in") : fs::path();
 
-  RunResult run = runProgram(runDir, program, args, input);
+  RunResult run = runProgram(runDir, program, args, input, fs::exists(beside(".merged")));
   bool ok = true;
   if (run.timedOut) {
     std::cout << "the run took longer than " << kTimeoutSeconds << " seconds\n";

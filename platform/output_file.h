@@ -17,10 +17,11 @@ struct WriteResult {
 // A new file written beside its target and renamed over it only once every
 // byte is on disk. The temporary file has a short name of its own in the
 // target's folder (".tmp." and six random characters), so that a target
-// whose name is as long as a name can be is written as any other. On any failure (no space, a file-size limit, a folder
-// that cannot be written) the temporary file is removed and an earlier file
-// at the target stays as it was. A new file gets the permissions an ordinary
-// create would give it; a replaced file keeps its own.
+// whose name is as long as a name can be is written as any other. On any
+// failure (no space, a file-size limit, a folder that cannot be written)
+// the temporary file is removed and an earlier file at the target stays as
+// it was. A new file gets the permissions an ordinary create would give it;
+// a replaced file keeps its own.
 class AtomicOutputFile {
  public:
   // Creates the temporary file; a failure shows in commit().

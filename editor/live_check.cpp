@@ -7,11 +7,11 @@
 #include "source_text_edit.h"
 
 LiveCheck::LiveCheck(SourceTextEdit* edit, std::function<QString()> text,
-                     std::function<TextEncoding()> encoding, Checker checker)
+                     std::function<FileForm()> form, Checker checker)
     : QObject(edit),
       edit_(edit),
       text_(std::move(text)),
-      encoding_(std::move(encoding)),
+      form_(std::move(form)),
       checker_(std::move(checker)) {
   delay_.setSingleShot(true);
   delay_.setInterval(kDelayMilliseconds);
@@ -33,6 +33,12 @@ void LiveCheck::textChanged() {
   delay_.start();
 }
 
+void LiveCheck::recheck() {
+  ++generation_;
+  delay_.stop();
+  startCheck();
+}
+
 void LiveCheck::startCheck() {
   if (running_.isRunning()) {
     changedWhileRunning_ = true;
@@ -40,9 +46,9 @@ void LiveCheck::startCheck() {
   }
   runningGeneration_ = generation_;
   const QString text = text_();
-  const TextEncoding encoding = encoding_();
+  const FileForm form = form_();
   running_.setFuture(
-      QtConcurrent::run([checker = checker_, text, encoding] { return checker(text, encoding); }));
+      QtConcurrent::run([checker = checker_, text, form] { return checker(text, form); }));
 }
 
 void LiveCheck::checkFinished() {

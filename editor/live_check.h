@@ -24,17 +24,19 @@ class LiveCheck : public QObject {
   static constexpr int kDelayMilliseconds = 500;
 
   // What a check runs, on a worker thread, on a copy of the text.
-  using Checker = std::function<std::vector<TextMark>(const QString& text, TextEncoding encoding)>;
+  using Checker = std::function<std::vector<TextMark>(const QString& text, const FileForm& form)>;
 
-  // text gives the text as Save takes it and encoding the encoding it
-  // would be saved in, both read on the window's thread when a check
-  // starts.
-  LiveCheck(SourceTextEdit* edit, std::function<QString()> text,
-            std::function<TextEncoding()> encoding, Checker checker = marksForText);
+  // text gives the text as Save takes it and form how it stands in its
+  // file, both read on the window's thread when a check starts.
+  LiveCheck(SourceTextEdit* edit, std::function<QString()> text, std::function<FileForm()> form,
+            Checker checker = marksForText);
   ~LiveCheck() override;
 
   // True while a change waits for its check or a check runs.
   bool isBusy() const;
+  // Checks the text again at once: its file's form changed, and with it
+  // the line numbers that messages name.
+  void recheck();
 
  signals:
   // The marks of the text as it stands now are shown.
@@ -47,7 +49,7 @@ class LiveCheck : public QObject {
 
   SourceTextEdit* edit_;
   std::function<QString()> text_;
-  std::function<TextEncoding()> encoding_;
+  std::function<FileForm()> form_;
   Checker checker_;
   QTimer delay_;
   QFutureWatcher<std::vector<TextMark>> running_;

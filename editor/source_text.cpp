@@ -37,6 +37,8 @@ QString textForEditor(const QString& fileText) {
   return text;
 }
 
+bool hasLeadingLine(const QString& fileText) { return fileText.startsWith(kCrLf); }
+
 bool encodeSavedFile(const QString& editorText, TextEncoding encoding, QByteArray* bytes,
                      QString* error) {
   QString text = editorText;

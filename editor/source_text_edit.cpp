@@ -68,11 +68,26 @@ SourceTextEdit::SourceTextEdit(QWidget* parent)
   updateMarginWidth();
 }
 
+QString SourceTextEdit::text() const {
+  // The raw text keeps no-break spaces that toPlainText would turn into
+  // blanks; only the paragraph separators become line ends.
+  QString raw = document()->toRawText();
+  raw.replace(QChar::ParagraphSeparator, QChar('\n'));
+  return raw;
+}
+
 int SourceTextEdit::lineNumberMarginWidth() const {
   int digits = 1;
-  for (int largest = blockCount() - 1 + kFirstLineNumber; largest >= 10; largest /= 10) ++digits;
+  for (int largest = blockCount() - 1 + firstLineNumber_; largest >= 10; largest /= 10) ++digits;
   // Half a digit's room on either side of the widest number.
   return (digits + 1) * fontMetrics().horizontalAdvance(QLatin1Char('9'));
+}
+
+void SourceTextEdit::setFirstLineNumber(int number) {
+  if (number == firstLineNumber_) return;
+  firstLineNumber_ = number;
+  updateMarginWidth();
+  margin_->update();
 }
 
 void SourceTextEdit::updateMarginWidth() {
@@ -110,7 +125,7 @@ std::vector<std::pair<int, int>> SourceTextEdit::visibleLineNumbers() const {
   while (block.isValid() && top < bottomOfView) {
     const qreal height = blockBoundingRect(block).height();
     if (block.isVisible() && top + height > 0) {
-      numbers.emplace_back(block.blockNumber() + kFirstLineNumber, qRound(top));
+      numbers.emplace_back(block.blockNumber() + firstLineNumber_, qRound(top));
     }
     top += height;
     block = block.next();

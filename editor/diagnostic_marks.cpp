@@ -163,9 +163,15 @@ std::vector<TextMark> placeMarks(const std::vector<Diagnostic>& diagnostics,
 }
 
 std::vector<TextMark> marksForText(const QString& editorText, const FileForm& form) {
-  const QByteArray bytes = bytesForChecking(editorText, form);
-  const std::vector<Diagnostic> diagnostics =
-      checkSource(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  // Only one copy of the bytes lives while the checker runs: a long text's
+  // check takes memory enough by itself.
+  std::string source;
+  {
+    const QByteArray bytes = bytesForChecking(editorText, form);
+    source.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  }
+  std::vector<Diagnostic> diagnostics = checkSource(source);
+  std::string().swap(source);
   return placeMarks(diagnostics, linesOfText(editorText), form);
 }
 

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTextDocument>
 #include <string>
+#include <utility>
 
 #include "output_file.h"
 #include "source_text_edit.h"
@@ -86,7 +87,7 @@ bool FileCommands::open() {
 }
 
 bool FileCommands::openFile(const QString& path) {
-  const std::optional<FileText> file = TarnelIDE::ReadTextFile(path, boxes_);
+  std::optional<FileText> file = TarnelIDE::ReadTextFile(path, boxes_);
   if (!file) return false;
   const bool nulBytes = file->text.contains(QChar(0));
   if (nulBytes &&
@@ -98,7 +99,7 @@ bool FileCommands::openFile(const QString& path) {
                  QMessageBox::Cancel) != QMessageBox::Open) {
     return false;
   }
-  load(path, *file);
+  load(path, std::move(*file));
   document_.readWithNulBytes = nulBytes;
   emit documentChanged();
   noteReadOnly(path);
@@ -123,12 +124,12 @@ void FileCommands::startWith(const QString& path) {
           : QStringLiteral("%1 is a new file, and its folder does not exist yet.").arg(path));
 }
 
-void FileCommands::load(const QString& path, const FileText& file) {
+void FileCommands::load(const QString& path, FileText file) {
   document_ = DocumentState();
   document_.file = path;
   document_.form.encoding = file.encoding;
   document_.form.leadingLine = hasLeadingLine(file.text);
-  edit_->setPlainText(textForEditor(file.text));
+  edit_->loadText(textForEditor(std::move(file.text)));
   edit_->document()->setModified(false);
   noteFolderOf(path);
 }

@@ -69,7 +69,7 @@ class FileCommands : public QObject {
   QString dialogDirectory() const;
   // Writes the text to path; false after a box saying why.
   bool writeTo(const QString& path);
-  void load(const QString& path, const FileText& file);
+  void load(const QString& path, FileText file);
   void noteFolderOf(const QString& path);
   // Says in the status bar when the file's folder or the file cannot be
   // written, so that changes are kept with Save As.

@@ -95,7 +95,7 @@ Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& 
   text1_->setTabStopDistance(kTabCells *
                              QFontMetricsF(text1_->font()).horizontalAdvance(QChar(' ')));
   text1_->installEventFilter(this);
-  new SourceHighlighter(text1_->document());
+  new SourceHighlighter(text1_);
   files_ = new FileCommands(text1_, editorDirectory_, cmd1, boxes_, this);
   liveCheck_ = new LiveCheck(
       text1_, [this] { return text(); }, [this] { return document().form; });

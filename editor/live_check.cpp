@@ -1,7 +1,10 @@
 // Checking the text while it is edited.
 #include "live_check.h"
 
+#include <malloc.h>
+
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 #include <utility>
 
 #include "source_text_edit.h"
@@ -45,6 +48,7 @@ void LiveCheck::startCheck() {
     return;
   }
   runningGeneration_ = generation_;
+  checkTime_.start();
   const QString text = text_();
   const FileForm form = form_();
   running_.setFuture(
@@ -52,10 +56,14 @@ void LiveCheck::startCheck() {
 }
 
 void LiveCheck::checkFinished() {
+  delay_.setInterval(static_cast<int>(std::max<qint64>(kDelayMilliseconds, checkTime_.elapsed())));
   if (runningGeneration_ == generation_) {
     edit_->setMarks(running_.result());
     emit marksShown();
   }
+  // A long text's check frees much memory in many small pieces; given back
+  // to the system, it no longer counts against the editor.
+  if (checkTime_.elapsed() >= kDelayMilliseconds) malloc_trim(0);
   if (changedWhileRunning_) {
     changedWhileRunning_ = false;
     startCheck();

@@ -5,6 +5,7 @@
 // a time, so a long text never holds up typing.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFutureWatcher>
 #include <QObject>
 #include <QTimer>
@@ -20,7 +21,9 @@ class LiveCheck : public QObject {
   Q_OBJECT
 
  public:
-  // How long the text must rest before it is checked.
+  // How long the text must rest before it is checked; as long as the last
+  // check took when that was longer, so that a long text is checked less
+  // often and checks never take most of the time.
   static constexpr int kDelayMilliseconds = 500;
 
   // What a check runs, on a worker thread, on a copy of the text.
@@ -53,6 +56,7 @@ class LiveCheck : public QObject {
   Checker checker_;
   QTimer delay_;
   QFutureWatcher<std::vector<TextMark>> running_;
+  QElapsedTimer checkTime_;
   // Counts the changes; a check carries the count its text was taken at.
   quint64 generation_ = 0;
   quint64 runningGeneration_ = 0;

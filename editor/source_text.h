@@ -40,7 +40,7 @@ FileText decodeFileBytes(const QByteArray& bytes);
 
 // What Open shows for a file's text: one leading and one trailing CR LF
 // removed (the two Save adds), then every CR LF shown as a single LF.
-QString textForEditor(const QString& fileText);
+QString textForEditor(QString fileText);
 
 // Whether fileText begins with the CR LF that textForEditor takes off.
 bool hasLeadingLine(const QString& fileText);

@@ -2,6 +2,7 @@
 #include "source_text_edit.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QTextBlock>
@@ -76,9 +77,42 @@ QString SourceTextEdit::text() const {
   return raw;
 }
 
+void SourceTextEdit::loadText(const QString& text) {
+  // About what the window thread lays down in a few milliseconds.
+  constexpr qsizetype kSlice = 128 * 1024;
+  QTextDocument* document = this->document();
+  setPlainText(QString());
+  // The margin takes the width of the text's last number before the text
+  // goes in: each change of its width lays every line out anew, and gives
+  // each a layout of its own that it keeps.
+  reservedLines_ = static_cast<int>(text.count(QChar('\n')) + text.count(QChar('\r'))) + 1;
+  updateMarginWidth();
+  document->setUndoRedoEnabled(false);
+  QTextCursor cursor(document);
+  for (qsizetype at = 0; at < text.size();) {
+    qsizetype end = text.size();
+    if (end - at > kSlice) {
+      const qsizetype lineEnd = text.indexOf(QChar('\n'), at + kSlice);
+      if (lineEnd >= 0) end = lineEnd + 1;
+    }
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text.mid(at, end - at));
+    at = end;
+    if (at < text.size()) {
+      document->setModified(false);
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+  }
+  document->setUndoRedoEnabled(true);
+  reservedLines_ = 0;
+  updateMarginWidth();
+  moveCursor(QTextCursor::Start);
+}
+
 int SourceTextEdit::lineNumberMarginWidth() const {
   int digits = 1;
-  for (int largest = blockCount() - 1 + firstLineNumber_; largest >= 10; largest /= 10) ++digits;
+  const int lines = std::max(blockCount(), reservedLines_);
+  for (int largest = lines - 1 + firstLineNumber_; largest >= 10; largest /= 10) ++digits;
   // Half a digit's room on either side of the widest number.
   return (digits + 1) * fontMetrics().horizontalAdvance(QLatin1Char('9'));
 }
@@ -92,7 +126,7 @@ void SourceTextEdit::setFirstLineNumber(int number) {
 
 void SourceTextEdit::updateMarginWidth() {
   const int width = lineNumberMarginWidth();
-  setViewportMargins(width, 0, 0, 0);
+  if (width != viewportMargins().left()) setViewportMargins(width, 0, 0, 0);
   const QRect area = contentsRect();
   margin_->setGeometry(QRect(area.left(), area.top(), width, area.height()));
 }

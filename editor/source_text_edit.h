@@ -20,6 +20,11 @@ class SourceTextEdit : public QPlainTextEdit {
 
   // The text with LF line ends, every character as typed.
   QString text() const;
+  // Replaces the text by text, as a new start without an undo step. A long
+  // text goes in by slices of whole lines, the window painted between them
+  // but no key or click taken until all of it is in: its first lines show
+  // at once, and nothing can change it half loaded.
+  void loadText(const QString& text);
 
   // The margin's width in pixels: the widest number shown, in the text
   // font, with a little room on either side.
@@ -77,4 +82,5 @@ class SourceTextEdit : public QPlainTextEdit {
   std::vector<std::size_t> inView_;  // the marks given as extra selections
   bool showingMarks_ = false;
   int firstLineNumber_ = 2;
+  int reservedLines_ = 0;  // the lines of a text being loaded
 };

@@ -64,11 +64,12 @@ bool holdsText(const QStringList& lines, qsizetype line) { return !lines[line].i
 
 // Places one range given in the saved file's lines and bytes; false when
 // the text has no character to carry it.
-bool place(int fileLine, int column, int length, const QStringList& lines, TextEncoding encoding,
+bool place(int fileLine, int column, int length, const QStringList& lines, const FileForm& form,
            TextMark* mark) {
   if (lines.isEmpty()) return false;
+  const TextEncoding encoding = form.encoding;
   const qsizetype lastLine = lines.size() - 1;
-  qsizetype line = fileLine - kFirstLineNumber;
+  qsizetype line = fileLine - form.firstLineNumber();
   long first = column - 1L;
   if (line < 0) {
     line = 0;
@@ -114,15 +115,20 @@ QString kindWord(Severity severity) {
 
 }  // namespace
 
-QByteArray bytesForChecking(const QString& editorText, TextEncoding encoding) {
+QByteArray bytesForChecking(const QString& editorText, const FileForm& form) {
   QByteArray bytes;
   QString reason;
-  if (encodeSavedFile(editorText, encoding, &bytes, &reason)) return bytes;
-  QString held = editorText;
-  for (QChar& c : held) {
-    if (c.unicode() > 0xFF) c = QChar('?');
+  if (!encodeSavedFile(editorText, form.encoding, &bytes, &reason)) {
+    QString held = editorText;
+    for (QChar& c : held) {
+      if (c.unicode() > 0xFF) c = QChar('?');
+    }
+    encodeSavedFile(held, form.encoding, &bytes, &reason);
   }
-  encodeSavedFile(held, encoding, &bytes, &reason);
+  if (!form.leadingLine) {
+    // The CR LF Save writes first, after the byte order mark if any.
+    bytes.remove(form.encoding == TextEncoding::Utf8WithBom ? 3 : 0, 2);
+  }
   return bytes;
 }
 
@@ -134,21 +140,21 @@ QStringList linesOfText(const QString& editorText) {
 }
 
 std::vector<TextMark> placeMarks(const std::vector<Diagnostic>& diagnostics,
-                                 const QStringList& lines, TextEncoding encoding) {
+                                 const QStringList& lines, const FileForm& form) {
   std::vector<TextMark> marks;
   for (const Diagnostic& diagnostic : diagnostics) {
     TextMark mark;
     mark.severity = diagnostic.severity;
     mark.toolTip = kindWord(diagnostic.severity) + QStringLiteral(": ") +
                    QString::fromStdString(diagnostic.message);
-    if (place(diagnostic.line, diagnostic.column, diagnostic.length, lines, encoding, &mark)) {
+    if (place(diagnostic.line, diagnostic.column, diagnostic.length, lines, form, &mark)) {
       marks.push_back(mark);
     }
     for (const DiagnosticNote& note : diagnostic.notes) {
       TextMark noteMark;
       noteMark.severity = Severity::Note;
       noteMark.toolTip = QStringLiteral("note: ") + QString::fromStdString(note.message);
-      if (place(note.line, note.column, note.length, lines, encoding, &noteMark)) {
+      if (place(note.line, note.column, note.length, lines, form, &noteMark)) {
         marks.push_back(noteMark);
       }
     }
@@ -156,11 +162,17 @@ std::vector<TextMark> placeMarks(const std::vector<Diagnostic>& diagnostics,
   return marks;
 }
 
-std::vector<TextMark> marksForText(const QString& editorText, TextEncoding encoding) {
-  const QByteArray bytes = bytesForChecking(editorText, encoding);
-  const std::vector<Diagnostic> diagnostics =
-      checkSource(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  return placeMarks(diagnostics, linesOfText(editorText), encoding);
+std::vector<TextMark> marksForText(const QString& editorText, const FileForm& form) {
+  // Only one copy of the bytes lives while the checker runs: a long text's
+  // check takes memory enough by itself.
+  std::string source;
+  {
+    const QByteArray bytes = bytesForChecking(editorText, form);
+    source.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  }
+  std::vector<Diagnostic> diagnostics = checkSource(source);
+  std::string().swap(source);
+  return placeMarks(diagnostics, linesOfText(editorText), form);
 }
 
 QColor markColor(Severity severity) {

@@ -1,11 +1,13 @@
 // The checker's diagnostics as marks on the lines of the text area.
 //
-// The checker reads the bytes Save would write: a CR LF before the text,
-// which is line 1 of the file, so the text area's first line is the file's
-// line 2. A mark names a line of the text area (from 0, as its blocks count)
-// and a range of its characters (UTF-16 code units, as QString and
-// QTextCursor count), so that every message, and every line number a
-// message names, reads as tarnel_check prints it for the saved file.
+// The checker reads the bytes of the text's file as it stands on the disk
+// (see FileForm): in a file that Save wrote, a CR LF before the text is
+// line 1, so the text area's first line is the file's line 2; in a file
+// written elsewhere without that line it is line 1. A mark names a line of
+// the text area (from 0, as its blocks count) and a range of its characters
+// (UTF-16 code units, as QString and QTextCursor count), so that every
+// message, and every line number a message names, reads as tarnel_check
+// prints it for the file.
 #pragma once
 
 #include <QColor>
@@ -26,34 +28,32 @@ struct TextMark {
   QString toolTip;
 };
 
-// The first line of the text area carries this number in the saved file,
-// in tarnel_check's report and in every message that names a line.
-constexpr int kFirstLineNumber = 2;
-
-// The bytes the checker reads for editorText: those Save writes in
-// encoding. A text that Latin-1 cannot hold, which Save refuses, is read
-// with a "?" for each such character, so that every other mark still
-// stands at its place.
-QByteArray bytesForChecking(const QString& editorText, TextEncoding encoding);
+// The bytes the checker reads for editorText: those Save writes in the
+// form's encoding, without the leading empty line when the form has none.
+// A text that Latin-1 cannot hold, which Save refuses, is read with a "?"
+// for each such character, so that every other mark still stands at its
+// place.
+QByteArray bytesForChecking(const QString& editorText, const FileForm& form);
 
 // The editor's text split into its lines as Save writes them (a lone CR
 // ends a line too), without the line ends.
 QStringList linesOfText(const QString& editorText);
 
 // Places each diagnostic, then each of its notes, on lines (the text's
-// lines as linesOfText gives them) read in encoding. A diagnostic on the
-// empty first or last line that Save adds, or past the text's end, stands
+// lines as linesOfText gives them) read in the form's encoding, the first
+// of them numbered as the form says. A diagnostic on the empty first or
+// last line that Save adds, or past the text's end, stands
 // on the nearest line of the text; a range is clamped to its line and
 // covers at least one character, so one at or past a line's end marks the
 // line's last character; a place on an empty line moves to the end of the
 // nearest line before it that holds text (the start of the next when none
 // does). A text without any character gets no mark.
 std::vector<TextMark> placeMarks(const std::vector<Diagnostic>& diagnostics,
-                                 const QStringList& lines, TextEncoding encoding);
+                                 const QStringList& lines, const FileForm& form);
 
-// Checks editorText as Save would write it in encoding and places what
-// was found. Touches nothing else; safe on any thread.
-std::vector<TextMark> marksForText(const QString& editorText, TextEncoding encoding);
+// Checks editorText as it stands in a file of the given form and places
+// what was found. Touches nothing else; safe on any thread.
+std::vector<TextMark> marksForText(const QString& editorText, const FileForm& form);
 
 // The colour of a severity's wavy underline: red, amber, blue.
 QColor markColor(Severity severity);

@@ -21,6 +21,9 @@ Diagnostic at(int line, int column, int length) {
 
 QString utf8(const char* text) { return QString::fromUtf8(text); }
 
+// The form of a file the editor wrote: an empty line before the text.
+FileForm saved(TextEncoding encoding) { return FileForm{encoding, true}; }
+
 struct PlaceCase {
   const char* name;
   QStringList lines;
@@ -60,7 +63,7 @@ TEST(PlaceMarks, TurnsFileBytesIntoCharactersOfTheTextsLines) {
   };
   for (const PlaceCase& c : cases) {
     const std::vector<TextMark> marks =
-        placeMarks({at(c.fileLine, c.column, c.length)}, c.lines, c.encoding);
+        placeMarks({at(c.fileLine, c.column, c.length)}, c.lines, saved(c.encoding));
     ASSERT_EQ(marks.size(), 1u) << c.name;
     EXPECT_EQ(marks[0].line, c.line) << c.name;
     EXPECT_EQ(marks[0].start, c.start) << c.name;
@@ -69,8 +72,8 @@ TEST(PlaceMarks, TurnsFileBytesIntoCharactersOfTheTextsLines) {
 }
 
 TEST(PlaceMarks, TextWithoutACharacterGetsNoMark) {
-  EXPECT_TRUE(placeMarks({at(1, 1, 1), at(2, 1, 1)}, {"", ""}, TextEncoding::Utf8).empty());
-  EXPECT_TRUE(placeMarks({at(2, 1, 1)}, {}, TextEncoding::Utf8).empty());
+  EXPECT_TRUE(placeMarks({at(1, 1, 1), at(2, 1, 1)}, {"", ""}, saved(TextEncoding::Utf8)).empty());
+  EXPECT_TRUE(placeMarks({at(2, 1, 1)}, {}, saved(TextEncoding::Utf8)).empty());
 }
 
 // Every character's place agrees with the bytes QString::toUtf8 writes,
@@ -88,7 +91,7 @@ TEST(PlaceMarks, AgreesWithTheSavedUtf8Bytes) {
     const int column = static_cast<int>(line.left(i).toUtf8().size()) + 1;
     const int length = static_cast<int>(line.mid(i, units).toUtf8().size());
     const std::vector<TextMark> marks =
-        placeMarks({at(2, column, length)}, {line}, TextEncoding::Utf8);
+        placeMarks({at(2, column, length)}, {line}, saved(TextEncoding::Utf8));
     ASSERT_EQ(marks.size(), 1u);
     EXPECT_EQ(marks[0].start, i) << "character " << i;
     EXPECT_EQ(marks[0].length, units) << "character " << i;
@@ -99,42 +102,54 @@ TEST(BytesForChecking, AreTheBytesSaveWritesOrAQuestionMarkForEachRefusedCharact
   const QString text = utf8("kiv a {\r\nprint \"\xC3\xA9\"\r}");
   for (TextEncoding encoding :
        {TextEncoding::Utf8, TextEncoding::Utf8WithBom, TextEncoding::Latin1}) {
-    QByteArray saved;
+    QByteArray written;
     QString reason;
-    ASSERT_TRUE(encodeSavedFile(text, encoding, &saved, &reason));
-    EXPECT_EQ(bytesForChecking(text, encoding), saved);
+    ASSERT_TRUE(encodeSavedFile(text, encoding, &written, &reason));
+    EXPECT_EQ(bytesForChecking(text, saved(encoding)), written);
   }
-  EXPECT_EQ(bytesForChecking(utf8("x\xE2\x82\xAC\xF0\x9F\x98\x80y\n"), TextEncoding::Latin1),
+  EXPECT_EQ(bytesForChecking(utf8("x\xE2\x82\xAC\xF0\x9F\x98\x80y\n"), saved(TextEncoding::Latin1)),
             QByteArray("\r\nx???y\r\n\r\n"));
+  // A file without the empty first line is read without it, after the
+  // byte order mark where there is one.
+  EXPECT_EQ(bytesForChecking("kiv\nx", FileForm{TextEncoding::Utf8, false}),
+            QByteArray("kiv\r\nx\r\n"));
+  EXPECT_EQ(bytesForChecking("kiv", FileForm{TextEncoding::Utf8WithBom, false}),
+            QByteArray("\xEF\xBB\xBFkiv\r\n"));
   EXPECT_EQ(linesOfText(text), (QStringList{"kiv a {", utf8("print \"\xC3\xA9\""), "}"}));
 }
 
-TEST(MarksForText, NumberLinesAsTheSavedFileAndItsMessagesDo) {
+// With and without the empty first line the editor writes: the marks stand
+// on the same characters, and the line numbers in the messages are the
+// file's.
+TEST(MarksForText, NumberLinesAsTheFileAndItsMessagesDo) {
   const QString text =
       "kiv pit {\nvar {\nvar& count := 2\nvar& count\n}\nbegin {\ninc count;note\n}\n}\n";
-  const std::vector<TextMark> marks = marksForText(text, TextEncoding::Utf8);
-  ASSERT_GE(marks.size(), 3u);
-  // The second declaration, on the text's line 3, names the first one's
-  // line as the saved file counts it; the note marks that line.
-  EXPECT_EQ(marks[0].severity, Severity::Warning);
-  EXPECT_EQ(marks[0].line, 3);
-  EXPECT_EQ(marks[0].start, 5);
-  EXPECT_EQ(marks[0].length, 5);
-  const int firstDeclaration = 2;
-  EXPECT_TRUE(marks[0].toolTip.startsWith(
-      QStringLiteral("warning: \"count\" is already declared on line %1:")
-          .arg(firstDeclaration + kFirstLineNumber)))
-      << marks[0].toolTip.toStdString();
-  EXPECT_EQ(marks[1].severity, Severity::Note);
-  EXPECT_EQ(marks[1].line, firstDeclaration);
+  for (bool leadingLine : {true, false}) {
+    const FileForm form{TextEncoding::Utf8, leadingLine};
+    const std::vector<TextMark> marks = marksForText(text, form);
+    ASSERT_GE(marks.size(), 3u);
+    // The second declaration, on the text's line 3, names the first one's
+    // line as the file counts it; the note marks that line.
+    EXPECT_EQ(marks[0].severity, Severity::Warning);
+    EXPECT_EQ(marks[0].line, 3);
+    EXPECT_EQ(marks[0].start, 5);
+    EXPECT_EQ(marks[0].length, 5);
+    const int firstDeclaration = 2;
+    EXPECT_TRUE(marks[0].toolTip.startsWith(
+        QStringLiteral("warning: \"count\" is already declared on line %1:")
+            .arg(firstDeclaration + form.firstLineNumber())))
+        << marks[0].toolTip.toStdString();
+    EXPECT_EQ(marks[1].severity, Severity::Note);
+    EXPECT_EQ(marks[1].line, firstDeclaration);
 
-  bool cut = false;
-  for (const TextMark& mark : marks) {
-    if (mark.line == 6 && mark.toolTip.contains("tarnel reads \"inc coun\"")) {
-      cut = mark.start == 8 && mark.length == 1;
+    bool cut = false;
+    for (const TextMark& mark : marks) {
+      if (mark.line == 6 && mark.toolTip.contains("tarnel reads \"inc coun\"")) {
+        cut = mark.start == 8 && mark.length == 1;
+      }
     }
+    EXPECT_TRUE(cut) << leadingLine;
   }
-  EXPECT_TRUE(cut);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Test stand-ins for the editor's dialog, launcher and message boxes: each
-// records what the editor asked of it, the dialog answers from a script.
+// records what the editor asked of it; the dialog and the questions answer
+// from a script.
 #pragma once
 
 #include <QString>
@@ -49,8 +50,8 @@ class RecordingLauncher : public ProgramLauncher {
  public:
   // Programs named here fail to start with the reason "not found".
   QStringList missing;
-  // Folders that cannot take new files; every other one can.
-  QStringList readOnly;
+  // Folders of installed programs; every other one is a build tree's.
+  QStringList installed;
   std::vector<Launch> starts;
 
   LaunchResult startDetached(const Launch& launch) override {
@@ -60,9 +61,11 @@ class RecordingLauncher : public ProgramLauncher {
     if (!result.started) result.reason = QStringLiteral("not found");
     return result;
   }
-  bool canWriteIn(const QString& directory) override { return !readOnly.contains(directory); }
+  bool isBuildTree(const QString& directory) override { return !installed.contains(directory); }
 };
 
+// Records boxes and questions; questions are answered from a script, and
+// without an answer left they are cancelled.
 class RecordingBoxes : public MessageBoxes {
  public:
   struct Box {
@@ -70,10 +73,34 @@ class RecordingBoxes : public MessageBoxes {
     QString title;
     QString text;
   };
+  struct Question {
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+  };
 
   std::vector<Box> boxes;
+  std::vector<Question> questions;
+  std::deque<QMessageBox::StandardButton> answers;
+  std::deque<int> numbers;  // the answers to askNumber
 
   void show(QMessageBox::Icon icon, const QString& title, const QString& text) override {
     boxes.push_back({icon, title, text});
+  }
+  QMessageBox::StandardButton ask(QMessageBox::Icon, const QString& title, const QString& text,
+                                  QMessageBox::StandardButtons buttons,
+                                  QMessageBox::StandardButton) override {
+    questions.push_back({title, text, buttons});
+    if (answers.empty()) return QMessageBox::Cancel;
+    const QMessageBox::StandardButton answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  bool askNumber(const QString& title, const QString& label, int, int, int, int* chosen) override {
+    questions.push_back({title, label, QMessageBox::Ok | QMessageBox::Cancel});
+    if (numbers.empty()) return false;
+    *chosen = numbers.front();
+    numbers.pop_front();
+    return true;
   }
 };

@@ -43,6 +43,10 @@ class EditorWindow : public ::testing::Test {
 
   QString untitled() const { return dir.path() + "/Untitled.tarnel"; }
   QString title() const { return window->windowTitle(); }
+  // The title for file, with the mark of unsaved changes when changed.
+  static QString titleOf(const QString& file, bool changed = false) {
+    return "Tarnel IDE - " + file + (changed ? "*" : "");
+  }
   void trigger(const char* item) { window->findChild<QAction*>(item)->trigger(); }
 
   QTemporaryDir dir;

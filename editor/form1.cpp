@@ -1,23 +1,27 @@
-// The editor window and its commands.
+// The editor window: its menus, keys, status bar and the commands that are
+// not file commands.
 #include "form1.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSaveFile>
+#include <QStatusBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 
+#include "find_bar.h"
 #include "live_check.h"
 #include "source_highlighter.h"
 #include "source_text_edit.h"
-#include "tarnel_ide.h"
 #include "ui_Form1.h"
 
 const char kDefaultProgramTemplate[] =
@@ -33,16 +37,16 @@ const char kDefaultProgramTemplate[] =
     "\n"
     "}\n";
 
-const char kUntitledName[] = "Untitled.tarnel";
-
 namespace {
 
-const QString kFilePreset = QStringLiteral("*.tarnel");
 const QString kTitlePrefix = QStringLiteral("Tarnel IDE - ");
 
 // The client area below the menu bar when the window opens.
 constexpr int kClientWidthTwips = 8610;
 constexpr int kClientHeightTwips = 5775;
+
+// How long a line stays in the status bar.
+constexpr int kStatusMilliseconds = 15000;
 
 QFont editorFont() {
   const QString family = QStringLiteral("Fixedsys");
@@ -66,25 +70,17 @@ bool isAltLetter(const QKeyEvent& key) {
 
 }  // namespace
 
-bool isUntitled(const QString& currentFile) {
-  return currentFile.contains(QLatin1String(kUntitledName), Qt::CaseSensitive);
-}
-
 int twipsToPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
-
-QString withSourceExtension(const QString& path) {
-  if (QFileInfo(path).fileName().contains(QChar('.'))) return path;
-  return path + QStringLiteral(".tarnel");
-}
 
 Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& launcher,
              MessageBoxes& boxes, QWidget* parent)
     : QMainWindow(parent),
       ui_(new Ui::Form1),
       text1_(nullptr),
+      findBar_(nullptr),
       liveCheck_(nullptr),
+      files_(nullptr),
       editorDirectory_(editorDirectory),
-      cmd1_(cmd1),
       launcher_(launcher),
       boxes_(boxes) {
   ui_->setupUi(this);
@@ -93,13 +89,16 @@ Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& 
   ui_->to->setText(QString());
   ui_->test->setText(QString());
   text1_ = ui_->Text1;
+  findBar_ = ui_->findBar;
+  findBar_->setEdit(text1_);
   text1_->setFont(editorFont());
   text1_->setTabStopDistance(kTabCells *
                              QFontMetricsF(text1_->font()).horizontalAdvance(QChar(' ')));
   text1_->installEventFilter(this);
-  new SourceHighlighter(text1_->document());
+  new SourceHighlighter(text1_);
+  files_ = new FileCommands(text1_, editorDirectory_, cmd1, boxes_, this);
   liveCheck_ = new LiveCheck(
-      text1_, [this] { return text(); }, [this] { return encoding_; });
+      text1_, [this] { return text(); }, [this] { return document().form; });
 
   connect(ui_->New, &QAction::triggered, this, [this] { newDocument(); });
   connect(ui_->Open, &QAction::triggered, this, [this] { open(); });
@@ -110,107 +109,102 @@ Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& 
   connect(ui_->Perl, &QAction::triggered, this, [this] { compileToPerl(); });
   connect(ui_->KIV, &QAction::triggered, this, [this] { compileToKiv(); });
   connect(ui_->About, &QAction::triggered, this, [this] { about(); });
+  connectEditActions();
+  connect(files_, &FileCommands::documentChanged, this, [this] { documentChanged(); });
+  connect(files_, &FileCommands::statusMessage, this, [this](const QString& t) { showStatus(t); });
+  connect(findBar_, &FindBar::statusMessage, this, [this](const QString& t) { showStatus(t); });
 
-  setCurrentFile(untitledPath());
+  // Esc in a menu leaves the menu bar highlighted, keeping the keys until
+  // a second Esc; once no menu is open any more, that second Esc is given
+  // at once, and the keys go back to the text.
+  for (QAction* menu : menuBar()->actions()) {
+    if (menu->menu() == nullptr) continue;
+    connect(menu->menu(), &QMenu::aboutToHide, this,
+            [this] { QTimer::singleShot(0, this, [this] { leaveMenuBar(); }); });
+  }
+
+  statusBar();
+  documentChanged();
   sizeClientArea();
 }
 
 Form1::~Form1() { delete ui_; }
 
-QString Form1::text() const {
-  // The raw text keeps no-break spaces that toPlainText would turn into
-  // blanks; only the paragraph separators become line ends.
-  QString raw = text1_->document()->toRawText();
-  raw.replace(QChar::ParagraphSeparator, QChar('\n'));
-  return raw;
+void Form1::connectEditActions() {
+  // The text area handles these keys itself while it has them; the menu
+  // items do the same from anywhere in the window.
+  ui_->Redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  connect(ui_->Undo, &QAction::triggered, text1_, &QPlainTextEdit::undo);
+  connect(ui_->Redo, &QAction::triggered, text1_, &QPlainTextEdit::redo);
+  connect(ui_->Cut, &QAction::triggered, text1_, &QPlainTextEdit::cut);
+  connect(ui_->Copy, &QAction::triggered, text1_, &QPlainTextEdit::copy);
+  connect(ui_->Paste, &QAction::triggered, text1_, &QPlainTextEdit::paste);
+  connect(ui_->SelectAll, &QAction::triggered, text1_, &QPlainTextEdit::selectAll);
+  connect(ui_->Find, &QAction::triggered, findBar_, &FindBar::showFind);
+  connect(ui_->FindNext, &QAction::triggered, findBar_, &FindBar::findNext);
+  connect(ui_->FindPrevious, &QAction::triggered, findBar_, &FindBar::findPrevious);
+  connect(ui_->Replace, &QAction::triggered, findBar_, &FindBar::showReplace);
+  connect(ui_->GoToLine, &QAction::triggered, this, [this] { goToLine(); });
+
+  ui_->Undo->setEnabled(false);
+  ui_->Redo->setEnabled(false);
+  ui_->Cut->setEnabled(false);
+  ui_->Copy->setEnabled(false);
+  connect(text1_, &QPlainTextEdit::undoAvailable, ui_->Undo, &QAction::setEnabled);
+  connect(text1_, &QPlainTextEdit::redoAvailable, ui_->Redo, &QAction::setEnabled);
+  connect(text1_, &QPlainTextEdit::copyAvailable, ui_->Cut, &QAction::setEnabled);
+  connect(text1_, &QPlainTextEdit::copyAvailable, ui_->Copy, &QAction::setEnabled);
 }
 
-void Form1::setText(const QString& text) { text1_->setPlainText(text); }
+QString Form1::text() const { return text1_->text(); }
 
-QString Form1::untitledPath() const {
-  return editorDirectory_ + QChar('/') + QLatin1String(kUntitledName);
+void Form1::setText(const QString& text) {
+  text1_->setPlainText(text);
+  text1_->document()->setModified(true);
 }
 
-void Form1::setCurrentFile(const QString& path) {
-  currentFile_ = path;
-  setWindowTitle(kTitlePrefix + currentFile_);
-}
-
-QString Form1::dialogDirectory() const {
-  if (isUntitled(currentFile_) && !launcher_.canWriteIn(editorDirectory_)) {
-    return QDir::currentPath();
+void Form1::documentChanged() {
+  setWindowTitle(kTitlePrefix + files_->currentFile() +
+                 (files_->isModified() ? QStringLiteral("*") : QString()));
+  const FileForm form = document().form;
+  text1_->setFirstLineNumber(form.firstLineNumber());
+  // Messages name line numbers, which the form decides.
+  if (form != checkedForm_) {
+    checkedForm_ = form;
+    liveCheck_->recheck();
   }
-  return QFileInfo(currentFile_).absolutePath();
 }
 
-QString Form1::askFileName(bool forSave) {
-  cmd1_.setFileName(kFilePreset);
-  cmd1_.setDirectory(dialogDirectory());
-  if (forSave) {
-    cmd1_.showSave();
+void Form1::showStatus(const QString& text) {
+  if (text.isEmpty()) {
+    statusBar()->clearMessage();
   } else {
-    cmd1_.showOpen();
-  }
-  const QString chosen = cmd1_.fileName();
-  if (chosen.isEmpty() || chosen == kFilePreset) return QString();
-  return chosen;
-}
-
-void Form1::newDocument() {
-  setCurrentFile(untitledPath());
-  text1_->clear();
-  encoding_ = TextEncoding::Utf8;
-}
-
-void Form1::open() {
-  const QString chosen = askFileName(false);
-  if (chosen.isEmpty()) return;
-  openFile(chosen);
-}
-
-void Form1::openFile(const QString& path) {
-  currentFile_ = path;
-  const FileText file = TarnelIDE::ReadTextFile(currentFile_, boxes_);
-  setCurrentFile(path);
-  encoding_ = file.encoding;
-  setText(textForEditor(file.text));
-}
-
-bool Form1::save() {
-  if (isUntitled(currentFile_)) return saveAs();
-  return writeCurrentFile();
-}
-
-bool Form1::saveAs() {
-  // A chosen name that is itself untitled brings the dialog up again, until
-  // the user picks another name or cancels.
-  for (;;) {
-    const QString chosen = askFileName(true);
-    if (chosen.isEmpty()) return true;
-    setCurrentFile(withSourceExtension(chosen));
-    if (!isUntitled(currentFile_)) return writeCurrentFile();
+    statusBar()->showMessage(text, kStatusMilliseconds);
   }
 }
 
-bool Form1::writeCurrentFile() {
-  QByteArray bytes;
-  QString reason;
-  if (encodeSavedFile(text(), encoding_, &bytes, &reason)) {
-    // QSaveFile writes beside the target and renames over it on commit, so
-    // a failed write leaves the old file whole.
-    QSaveFile file(currentFile_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-      reason = file.errorString();  // the temporary file is removed with file
-    } else {
-      return true;
-    }
-  }
-  boxes_.show(QMessageBox::Warning, QCoreApplication::applicationName(),
-              QStringLiteral("Cannot save %1:\n%2").arg(currentFile_, reason));
-  return false;
-}
+void Form1::newDocument() { files_->newDocument(); }
+
+void Form1::open() { files_->open(); }
+
+bool Form1::openFile(const QString& path) { return files_->openFile(path); }
+
+void Form1::startWith(const QString& path) { files_->startWith(path); }
+
+bool Form1::save() { return files_->save(); }
+
+bool Form1::saveAs() { return files_->saveAs(); }
 
 void Form1::exitEditor() { close(); }
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (files_->mayDiscardChanges()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
 
 void Form1::insertDefaultTemplate() {
   // One edit block over the whole text, so that a single undo brings the
@@ -224,14 +218,37 @@ void Form1::insertDefaultTemplate() {
   text1_->setTextCursor(cursor);
 }
 
+void Form1::goToLine() {
+  const int first = text1_->firstLineNumber();
+  const int last = first + text1_->blockCount() - 1;
+  const int current = first + text1_->textCursor().blockNumber();
+  int chosen = current;
+  if (!boxes_.askNumber(QStringLiteral("Go to Line"),
+                        QStringLiteral("Line number (%1 to %2):").arg(first).arg(last), current,
+                        first, last, &chosen)) {
+    return;
+  }
+  const QTextBlock block =
+      text1_->document()->findBlockByNumber(qBound(first, chosen, last) - first);
+  text1_->setTextCursor(QTextCursor(block));
+  text1_->centerCursor();
+  text1_->setFocus(Qt::OtherFocusReason);
+}
+
 void Form1::compileToPerl() { compileWith(QStringLiteral("tarnel_perl")); }
 
 void Form1::compileToKiv() { compileWith(QStringLiteral("tarnel")); }
 
 void Form1::compileWith(const QString& toolName) {
-  // A tool started on a file that failed to save would translate old text.
-  if (!save()) return;
-  const QString problem = startToolInTerminal(launcher_, editorDirectory_, toolName, currentFile_);
+  // A tool started on a file that was not saved would translate old text,
+  // or a file that is not there.
+  if (!save()) {
+    showStatus(document().isUntitled()
+                   ? QStringLiteral("Nothing was compiled: the text has no file name yet.")
+                   : QStringLiteral("Nothing was compiled: the text was not saved."));
+    return;
+  }
+  const QString problem = startToolInTerminal(launcher_, editorDirectory_, toolName, currentFile());
   if (!problem.isEmpty()) {
     boxes_.show(QMessageBox::Critical, QCoreApplication::applicationName(), problem);
   }
@@ -253,6 +270,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+void Form1::leaveMenuBar() {
+  if (QApplication::activePopupWidget() != nullptr || menuBar()->activeAction() == nullptr) return;
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(menuBar(), &escape);
+  text1_->setFocus(Qt::OtherFocusReason);
+}
+
 void Form1::openMenuWithInitial(QChar initial) {
   for (QAction* menu : menuBar()->actions()) {
     if (menu->menu() != nullptr && menu->text().startsWith(initial, Qt::CaseInsensitive)) {
@@ -263,9 +287,9 @@ void Form1::openMenuWithInitial(QChar initial) {
 }
 
 void Form1::sizeClientArea() {
-  // Text1 is the central widget, so it fills the client area below the menu
-  // bar at every size; only the first size is set here.
+  // Text1 fills the client area between the menu bar and the status bar
+  // while the find bar is closed; only the first size is set here.
   const int width = twipsToPixels(kClientWidthTwips, logicalDpiX());
   const int height = twipsToPixels(kClientHeightTwips, logicalDpiY());
-  resize(width, height + menuBar()->sizeHint().height());
+  resize(width, height + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 }

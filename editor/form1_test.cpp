@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSet>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -21,31 +22,44 @@ namespace {
 const QByteArray kSavedTemplate(
     "\r\nkiv object {\r\n\r\nvar {\r\n\r\n}\r\n\r\nbegin {\r\n\r\n}\r\n\r\n}\r\n\r\n");
 
-TEST_F(EditorWindow, StartsUntitledAndEmpty) {
+TEST_F(EditorWindow, StartsUntitledEmptyAndUnchanged) {
+  EXPECT_TRUE(window->document().isUntitled());
   EXPECT_EQ(window->currentFile(), untitled());
-  EXPECT_EQ(title(), "Tarnel IDE - " + untitled());
+  EXPECT_EQ(title(), titleOf(untitled()));
   EXPECT_EQ(window->text(), QString());
+  EXPECT_FALSE(window->isModified());
 }
 
-TEST_F(EditorWindow, MenusCarryTheirNamesAndCaptions) {
+TEST_F(EditorWindow, MenusCarryTheirNamesCaptionsAndKeys) {
   struct Item {
     const char* menu;
     const char* name;
     const char* caption;
-    bool separator;
+    const char* keys;  // as the menu shows them, "; " between two
   };
   const Item items[] = {
-      {"File", "New", "New", false},
-      {"File", "to", "", true},
-      {"File", "Open", "Open ", false},
-      {"File", "Save", "Save", false},
-      {"File", "SaveAs", "Save As", false},
-      {"File", "test", "", true},
-      {"File", "Exit", "Exit", false},
-      {"Edit", "Default", "Default Program Template", false},
-      {"Compile", "Perl", "Compile to Perl", false},
-      {"Compile", "KIV", "Compile to KIV ByteCode", false},
-      {"Help", "About", "About", false},
+      {"File", "New", "New", "Ctrl+N"},
+      {"File", "to", "", ""},
+      {"File", "Open", "Open ", "Ctrl+O"},
+      {"File", "Save", "Save", "Ctrl+S"},
+      {"File", "SaveAs", "Save As", "Ctrl+Shift+S"},
+      {"File", "test", "", ""},
+      {"File", "Exit", "Exit", "Ctrl+Q"},
+      {"Edit", "Default", "Default Program Template", ""},
+      {"Edit", "Undo", "Undo", "Ctrl+Z"},
+      {"Edit", "Redo", "Redo", "Ctrl+Y; Ctrl+Shift+Z"},
+      {"Edit", "Cut", "Cut", "Ctrl+X"},
+      {"Edit", "Copy", "Copy", "Ctrl+C"},
+      {"Edit", "Paste", "Paste", "Ctrl+V"},
+      {"Edit", "SelectAll", "Select All", "Ctrl+A"},
+      {"Edit", "Find", "Find...", "Ctrl+F"},
+      {"Edit", "FindNext", "Find Next", "F3"},
+      {"Edit", "FindPrevious", "Find Previous", "Shift+F3"},
+      {"Edit", "Replace", "Replace...", "Ctrl+H"},
+      {"Edit", "GoToLine", "Go to Line...", "Ctrl+G"},
+      {"Compile", "Perl", "Compile to Perl", ""},
+      {"Compile", "KIV", "Compile to KIV ByteCode", ""},
+      {"Help", "About", "About", ""},
   };
   QStringList menuTitles;
   for (QAction* action : window->menuBar()->actions()) menuTitles << action->text();
@@ -59,15 +73,16 @@ TEST_F(EditorWindow, MenusCarryTheirNamesAndCaptions) {
     ASSERT_NE(action, nullptr) << item.name;
     EXPECT_TRUE(menu->actions().contains(action)) << item.name;
     EXPECT_EQ(action->text(), QString(item.caption)) << item.name;
-    EXPECT_EQ(action->isSeparator(), item.separator) << item.name;
-    EXPECT_TRUE(action->shortcut().isEmpty()) << item.name;
+    EXPECT_EQ(action->isSeparator(), QString(item.caption).isEmpty()) << item.name;
+    EXPECT_EQ(QKeySequence::listToString(action->shortcuts()), item.keys) << item.name;
   }
+  // The menus' first items stay where they were.
+  EXPECT_EQ(window->findChild<QMenu*>("Edit")->actions().first()->objectName(), "Default");
 }
 
 TEST_F(EditorWindow, TextAreaFillsTheClientArea) {
   auto* text1 = window->findChild<QPlainTextEdit*>("Text1");
   ASSERT_NE(text1, nullptr);
-  EXPECT_EQ(window->centralWidget(), text1);
   EXPECT_EQ(text1->lineWrapMode(), QPlainTextEdit::NoWrap);
   EXPECT_EQ(text1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -79,9 +94,10 @@ TEST_F(EditorWindow, TextAreaFillsTheClientArea) {
   window->show();
   EXPECT_EQ(text1->width(), twipsToPixels(8610, window->logicalDpiX()));
   EXPECT_EQ(text1->height(), twipsToPixels(5775, window->logicalDpiY()));
+  EXPECT_EQ(text1->mapTo(window.get(), QPoint(0, 0)), window->centralWidget()->pos());
   window->resize(300, 200);
   EXPECT_EQ(text1->width(), 300);
-  EXPECT_EQ(text1->geometry().bottom(), 199);
+  EXPECT_EQ(text1->height(), window->centralWidget()->height());
 }
 
 TEST(Twips, ConvertWithTheScreenDpi) {
@@ -109,7 +125,7 @@ TEST_F(EditorWindow, TemplateIsElevenLinesAndKeepsTheFile) {
   EXPECT_EQ(window->text(), "kiv object {\n\nvar {\n\n}\n\nbegin {\n\n}\n\n}\n");
   EXPECT_EQ(window->text().count('\n'), 11);
   EXPECT_EQ(window->currentFile(), untitled());
-  EXPECT_EQ(title(), "Tarnel IDE - " + untitled());
+  EXPECT_EQ(title(), titleOf(untitled(), true));
 }
 
 TEST_F(EditorWindow, SavesTheTemplateAsExactBytes) {
@@ -121,38 +137,32 @@ TEST_F(EditorWindow, SavesTheTemplateAsExactBytes) {
   EXPECT_TRUE(cmd1.shown[0].save);
   EXPECT_EQ(cmd1.shown[0].preset, "*.tarnel");
   EXPECT_EQ(window->currentFile(), path);
-  EXPECT_EQ(title(), "Tarnel IDE - " + path);
+  EXPECT_EQ(title(), titleOf(path));
   EXPECT_EQ(readBytes(path), kSavedTemplate);
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST(CurrentFile, UntitledTestLooksForTheExactNameAnywhere) {
-  struct Case {
-    QString file;
-    bool untitled;
-  };
-  const Case cases[] = {
-      {"/x/Untitled.tarnel", true},
-      {"/x/MyUntitled.tarnel.old", true},
-      {"/x/Untitled.tarnel/prog.tarnel", true},
-      {"/x/untitled.tarnel", false},
-      {"/x/Untitled.tarne", false},
-      {"/x/prog.tarnel", false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(isUntitled(c.file), c.untitled) << qPrintable(c.file);
-}
+// Being untitled is the document's state, not a name: a file whose name
+// holds "Untitled.tarnel" is saved under that name, and compiled.
+TEST_F(EditorWindow, ANameHoldingTheUntitledNameIsSavedAndCompiled) {
+  for (const char* name : {"MyUntitled.tarnel", "Untitled.tarnel", "Untitled.tarnel.old"}) {
+    const QString path = dir.filePath(name);
+    cmd1.answer(path);
+    window->setText(QStringLiteral("kiv %1").arg(name));
+    trigger("SaveAs");
+    EXPECT_EQ(window->currentFile(), path) << name;
+    EXPECT_FALSE(window->document().isUntitled()) << name;
+    EXPECT_EQ(readBytes(path), QStringLiteral("\r\nkiv %1\r\n").arg(name).toUtf8()) << name;
 
-TEST_F(EditorWindow, SaveAsksAgainWhileTheChosenNameIsUntitled) {
-  const QString longer = dir.filePath("MyUntitled.tarnel.txt");
-  const QString final = dir.filePath("named.tarnel");
-  cmd1.answer(longer);
-  cmd1.answer(final);
-  window->setText("kiv");
-  trigger("Save");
-  EXPECT_EQ(cmd1.shown.size(), 2u);
-  EXPECT_FALSE(QFileInfo::exists(longer));
-  EXPECT_EQ(window->currentFile(), final);
-  EXPECT_EQ(readBytes(final), QByteArray("\r\nkiv\r\n"));
+    window->setText("kiv changed");
+    trigger("KIV");
+    EXPECT_EQ(readBytes(path), QByteArray("\r\nkiv changed\r\n")) << name;
+    ASSERT_EQ(launcher.starts.size(), 1u) << name;
+    EXPECT_EQ(launcher.starts[0].arguments.last(), path) << name;
+    launcher.starts.clear();
+  }
+  EXPECT_EQ(cmd1.shown.size(), 3u);  // one Save As each, and no dialog for Save
+  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(EditorWindow, OpenThenSaveKeepsEveryByte) {
@@ -168,35 +178,54 @@ TEST_F(EditorWindow, OpenThenSaveKeepsEveryByte) {
     cmd1.answer(path);
     trigger("Open");
     EXPECT_EQ(window->currentFile(), path);
-    EXPECT_EQ(title(), "Tarnel IDE - " + path);
+    EXPECT_EQ(title(), titleOf(path));
+    EXPECT_FALSE(window->isModified());
     trigger("Save");
     EXPECT_EQ(readBytes(path), bytes) << bytes.toHex().constData();
   }
   EXPECT_EQ(cmd1.shown.size(), 4u);  // the open dialogs only
   EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_TRUE(boxes.questions.empty());
 }
 
-TEST_F(EditorWindow, OpenOfAnUnreadableFileEmptiesTheText) {
-  const QString path = dir.filePath("gone.tarnel");
-  window->setText("kept?");
-  cmd1.answer(path);
-  trigger("Open");
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].title, "2 - tarnel_ide");
-  EXPECT_EQ(window->text(), QString());
-  EXPECT_EQ(window->currentFile(), path);
-  EXPECT_EQ(title(), "Tarnel IDE - " + path);
+TEST_F(EditorWindow, AFailedOpenKeepsTheTextAndNamesTheFileAndTheReason) {
+  const QString kept = dir.filePath("kept.tarnel");
+  writeBytes(kept, "\r\nkiv kept\r\n");
+  window->openFile(kept);
+  struct Case {
+    QString path;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {dir.filePath("gone.tarnel"), "No such file or directory."},
+      {dir.path(), "Is a directory."},
+  };
+  for (const Case& c : cases) {
+    cmd1.answer(c.path);
+    trigger("Open");
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(boxes.boxes[0].title, "tarnel_ide");
+    EXPECT_EQ(boxes.boxes[0].text, "Cannot open " + c.path + ":\n" + c.reason);
+    EXPECT_EQ(window->text(), "kiv kept");
+    EXPECT_EQ(window->currentFile(), kept);
+    EXPECT_EQ(title(), titleOf(kept));
+    boxes.boxes.clear();
+  }
 }
 
 TEST_F(EditorWindow, CancelledDialogsChangeNothing) {
-  const char* commands[] = {"Open", "SaveAs", "Save"};
-  for (const char* command : commands) {
-    window->setText("text\n");
+  window->setText("text\n");
+  for (const char* command : {"SaveAs", "Save"}) {
     trigger(command);  // no answer scripted: the user cancels
     EXPECT_EQ(window->text(), "text\n") << command;
     EXPECT_EQ(window->currentFile(), untitled()) << command;
-    EXPECT_EQ(title(), "Tarnel IDE - " + untitled()) << command;
+    EXPECT_EQ(title(), titleOf(untitled(), true)) << command;
   }
+  boxes.answers.push_back(QMessageBox::Discard);
+  trigger("Open");
+  EXPECT_EQ(window->text(), "text\n");
+  EXPECT_TRUE(window->isModified());
   EXPECT_EQ(cmd1.shown.size(), 3u);
   EXPECT_FALSE(QFileInfo::exists(untitled()));
   EXPECT_TRUE(boxes.boxes.empty());
@@ -206,11 +235,13 @@ TEST_F(EditorWindow, EmptyOrPresetNameCountsAsCancelled) {
   for (const char* answer : {"", "*.tarnel"}) {
     cmd1.answer(answer);
     cmd1.answer(answer);
-    window->setText("text");
     trigger("Open");
+    window->setText("text");
     trigger("SaveAs");
     EXPECT_EQ(window->text(), "text");
     EXPECT_EQ(window->currentFile(), untitled());
+    window->setText(QString());
+    window->findChild<QPlainTextEdit*>("Text1")->document()->setModified(false);
   }
   EXPECT_EQ(cmd1.shown.size(), 4u);
   EXPECT_TRUE(boxes.boxes.empty());
@@ -223,6 +254,7 @@ TEST_F(EditorWindow, CompileCommandsSaveFirstAndStartTheirTool) {
   };
   const Case cases[] = {{"Perl", "tarnel_perl"}, {"KIV", "tarnel"}};
   for (const Case& c : cases) {
+    boxes.answers.push_back(QMessageBox::Discard);
     trigger("New");
     const QString path = dir.filePath("my prog.tarnel");
     cmd1.answer(path);
@@ -239,13 +271,20 @@ TEST_F(EditorWindow, CompileCommandsSaveFirstAndStartTheirTool) {
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(EditorWindow, CompileGoesOnWithTheUntitledFileWhenSaveIsCancelled) {
-  trigger("KIV");
-  EXPECT_EQ(cmd1.shown.size(), 1u);
+// Without a file name there is nothing a tool could read: no terminal
+// opens, and the status bar says why.
+TEST_F(EditorWindow, CompileWithoutANameStartsNothing) {
+  window->setText("kiv");
+  for (const char* command : {"KIV", "Perl"}) {
+    trigger(command);  // the save dialog is cancelled
+    EXPECT_TRUE(launcher.starts.empty()) << command;
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              "Nothing was compiled: the text has no file name yet.");
+    window->statusBar()->clearMessage();
+  }
+  EXPECT_EQ(cmd1.shown.size(), 2u);
   EXPECT_FALSE(QFileInfo::exists(untitled()));
-  ASSERT_EQ(launcher.starts.size(), 1u);
-  EXPECT_EQ(launcher.starts[0].arguments.mid(2),
-            (QStringList{"-e", dir.path() + "/tarnel", untitled()}));
+  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(EditorWindow, CompileShowsWhyNoTerminalStarted) {
@@ -266,9 +305,12 @@ TEST_F(EditorWindow, FailedSaveShowsWhyAndStartsNothing) {
   trigger("KIV");
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].icon, QMessageBox::Warning);
-  EXPECT_TRUE(boxes.boxes[0].text.startsWith("Cannot save " + path + ":\n"));
+  EXPECT_EQ(boxes.boxes[0].title, "tarnel_ide");
+  EXPECT_EQ(boxes.boxes[0].text, "Cannot save " + path + ":\nNo such file or directory.");
   EXPECT_TRUE(launcher.starts.empty());
   EXPECT_EQ(window->text(), "kiv");
+  EXPECT_TRUE(window->document().isUntitled());
+  EXPECT_TRUE(window->isModified());
 }
 
 TEST_F(EditorWindow, LatinOneFileRefusesTextItCannotHold) {
@@ -286,27 +328,6 @@ TEST_F(EditorWindow, LatinOneFileRefusesTextItCannotHold) {
                 QString::fromUtf8(":\nThe text holds the character \xE2\x82\xAC, which this "
                                   "file's encoding (Latin-1) cannot store."));
   EXPECT_EQ(readBytes(path), bytes);
-}
-
-TEST_F(EditorWindow, NewAndExitDiscardWithoutAsking) {
-  const QString path = dir.filePath("kept.tarnel");
-  writeBytes(path, "\r\nold\r\n");
-  cmd1.answer(path);
-  trigger("Open");
-  window->setText("unsaved");
-  trigger("New");
-  EXPECT_EQ(window->text(), QString());
-  EXPECT_EQ(window->currentFile(), untitled());
-  EXPECT_EQ(title(), "Tarnel IDE - " + untitled());
-
-  window->show();
-  window->setText("unsaved again");
-  trigger("Exit");
-  EXPECT_FALSE(window->isVisible());
-  EXPECT_EQ(cmd1.shown.size(), 1u);
-  EXPECT_TRUE(boxes.boxes.empty());
-  EXPECT_EQ(readBytes(path), QByteArray("\r\nold\r\n"));
-  EXPECT_FALSE(QFileInfo::exists(untitled()));
 }
 
 TEST_F(EditorWindow, AboutNamesTheAuthor) {

@@ -1,17 +1,20 @@
 // Checking the text while it is edited.
 #include "live_check.h"
 
+#include <malloc.h>
+
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 #include <utility>
 
 #include "source_text_edit.h"
 
 LiveCheck::LiveCheck(SourceTextEdit* edit, std::function<QString()> text,
-                     std::function<TextEncoding()> encoding, Checker checker)
+                     std::function<FileForm()> form, Checker checker)
     : QObject(edit),
       edit_(edit),
       text_(std::move(text)),
-      encoding_(std::move(encoding)),
+      form_(std::move(form)),
       checker_(std::move(checker)) {
   delay_.setSingleShot(true);
   delay_.setInterval(kDelayMilliseconds);
@@ -33,23 +36,34 @@ void LiveCheck::textChanged() {
   delay_.start();
 }
 
+void LiveCheck::recheck() {
+  ++generation_;
+  delay_.stop();
+  startCheck();
+}
+
 void LiveCheck::startCheck() {
   if (running_.isRunning()) {
     changedWhileRunning_ = true;
     return;
   }
   runningGeneration_ = generation_;
+  checkTime_.start();
   const QString text = text_();
-  const TextEncoding encoding = encoding_();
+  const FileForm form = form_();
   running_.setFuture(
-      QtConcurrent::run([checker = checker_, text, encoding] { return checker(text, encoding); }));
+      QtConcurrent::run([checker = checker_, text, form] { return checker(text, form); }));
 }
 
 void LiveCheck::checkFinished() {
+  delay_.setInterval(static_cast<int>(std::max<qint64>(kDelayMilliseconds, checkTime_.elapsed())));
   if (runningGeneration_ == generation_) {
     edit_->setMarks(running_.result());
     emit marksShown();
   }
+  // A long text's check frees much memory in many small pieces; given back
+  // to the system, it no longer counts against the editor.
+  if (checkTime_.elapsed() >= kDelayMilliseconds) malloc_trim(0);
   if (changedWhileRunning_) {
     changedWhileRunning_ = false;
     startCheck();

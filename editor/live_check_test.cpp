@@ -142,8 +142,9 @@ TEST_F(LiveMarks, MarksAreThoseOfTheSavedFile) {
     const QByteArray saved = readBytes(path);
     ASSERT_EQ(saved, c.bytes);
     const FileText file = decodeFileBytes(saved);
-    std::vector<TextMark> expected = placeMarks(
-        checkSource(saved.toStdString()), linesOfText(textForEditor(file.text)), file.encoding);
+    std::vector<TextMark> expected =
+        placeMarks(checkSource(saved.toStdString()), linesOfText(textForEditor(file.text)),
+                   FileForm{file.encoding, true});
     // Shown gravest first, each kind in the checker's order.
     std::stable_sort(expected.begin(), expected.end(),
                      [](const TextMark& a, const TextMark& b) { return a.severity < b.severity; });
@@ -156,6 +157,53 @@ TEST_F(LiveMarks, MarksAreThoseOfTheSavedFile) {
     }
     EXPECT_TRUE(quoteMarked) << describe(shown);
   }
+}
+
+// The margin, the marks and their messages number lines as tarnel_check
+// does for the file on the disk at that moment: from 1 in a file written
+// elsewhere, from 2 in one the editor wrote, with its empty first line.
+TEST_F(LiveMarks, MarginAndMessagesNumberTheLinesOfTheFileOnTheDisk) {
+  const QByteArray program("kiv t {\nvar {\nvar& n\nvar& n\n}\nbegin {\nprint n\n}\n}\n");
+  struct Case {
+    QByteArray bytes;
+    int firstNumber;
+  };
+  const Case cases[] = {{program, 1}, {"\r\n" + program, 2}};
+  for (const Case& c : cases) {
+    const QString path = dir.filePath("numbers.tarnel");
+    writeBytes(path, c.bytes);
+    ASSERT_TRUE(window->openFile(path));
+    window->show();
+    ASSERT_TRUE(waitForMarks(check()));
+    EXPECT_EQ(text1()->firstLineNumber(), c.firstNumber);
+    ASSERT_FALSE(text1()->visibleLineNumbers().empty());
+    EXPECT_EQ(text1()->visibleLineNumbers().front().first, c.firstNumber);
+    const std::vector<Diagnostic> onDisk = checkSource(c.bytes.toStdString());
+    ASSERT_FALSE(onDisk.empty());
+    const QString message = QString::fromStdString(onDisk[0].message);
+    EXPECT_TRUE(message.contains(QStringLiteral("declared on line %1").arg(2 + c.firstNumber)))
+        << message.toStdString();
+    const std::vector<TextMark> shown = text1()->marks();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown[0].toolTip, "warning: " + message);
+    EXPECT_EQ(shown[0].line, 3);
+  }
+
+  // Save writes the empty first line: from then on the file's lines, and
+  // so the margin and the messages, count from 2.
+  const QString path = dir.filePath("numbers.tarnel");
+  writeBytes(path, program);
+  ASSERT_TRUE(window->openFile(path));
+  ASSERT_TRUE(waitForMarks(check()));
+  ASSERT_TRUE(window->save());
+  EXPECT_EQ(text1()->firstLineNumber(), 2);
+  ASSERT_TRUE(waitForMarks(check()));
+  const std::vector<TextMark> shown = text1()->marks();
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(
+      shown[0].toolTip,
+      "warning: " + QString::fromStdString(checkSource(readBytes(path).toStdString())[0].message));
+  EXPECT_TRUE(shown[0].toolTip.contains("declared on line 4"));
 }
 
 TEST_F(LiveMarks, MarksLeaveTheTextTheUndoHistoryAndTheCommandsAlone) {
@@ -177,7 +225,7 @@ TEST_F(LiveMarks, MarksLeaveTheTextTheUndoHistoryAndTheCommandsAlone) {
   cmd1.answer(path);
   trigger("Save");
   EXPECT_EQ(readBytes(path), QByteArray("\r\nkiv a {\r\n\r\n"));
-  EXPECT_EQ(title(), "Tarnel IDE - " + path);
+  EXPECT_EQ(title(), titleOf(path));
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
@@ -192,8 +240,8 @@ TEST(LiveCheck, DropsResultsOfAnOlderTextAndRunsOneCheckAtATime) {
   std::atomic<int> running{0};
   std::atomic<int> mostAtOnce{0};
   LiveCheck check(
-      &edit, [&edit] { return edit.toPlainText(); }, [] { return TextEncoding::Utf8; },
-      [&](const QString& text, TextEncoding) {
+      &edit, [&edit] { return edit.toPlainText(); }, [] { return FileForm(); },
+      [&](const QString& text, const FileForm&) {
         const int now = ++running;
         if (now > mostAtOnce) mostAtOnce = now;
         bool first;

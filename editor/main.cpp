@@ -3,7 +3,8 @@
 //   tarnel_ide [FILE.tarnel]
 //
 // Without an argument the editor starts untitled; with one it opens that
-// file as the Open command does.
+// file as the Open command does, or starts a new document that Save
+// writes there when there is no such file yet.
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
@@ -29,6 +30,6 @@ int main(int argc, char** argv) {
   cmd1.setParentWindow(&window);
   boxes.setParentWindow(&window);
   window.show();
-  if (!commandLine.file.isEmpty()) window.openFile(commandLine.file);
+  if (!commandLine.file.isEmpty()) window.startWith(commandLine.file);
   return application.exec();
 }

@@ -5,7 +5,12 @@
 #include "source_highlighter.h"
 
 #include <QColor>
+#include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QSet>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 #include "mnemonics.h"
 
@@ -39,7 +44,13 @@ void fill(QVector<SourceHighlighter::Kind>& kinds, qsizetype from, qsizetype to,
 
 }  // namespace
 
-SourceHighlighter::SourceHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+SourceHighlighter::SourceHighlighter(QPlainTextEdit* edit) : QObject(edit), edit_(edit) {
+  // The text area asks for an update before every paint, of a change, a
+  // scroll or a new size alike.
+  connect(edit_, &QPlainTextEdit::updateRequest, this, [this] { colourLinesInView(); });
+  connect(edit_->document(), &QTextDocument::contentsChange, this,
+          [this](int from, int, int added) { textChanged(from, added); });
+}
 
 QVector<SourceHighlighter::Kind> SourceHighlighter::classifyLine(const QString& line) {
   const qsizetype comment = line.indexOf(QChar(';'));
@@ -82,7 +93,7 @@ QVector<SourceHighlighter::Kind> SourceHighlighter::classifyLine(const QString& 
   return kinds;
 }
 
-QTextCharFormat SourceHighlighter::formatFor(Kind kind) const {
+QTextCharFormat SourceHighlighter::formatFor(Kind kind) {
   QTextCharFormat format;
   switch (kind) {
     case Kind::Plain:
@@ -107,15 +118,49 @@ QTextCharFormat SourceHighlighter::formatFor(Kind kind) const {
   return format;
 }
 
-void SourceHighlighter::highlightBlock(const QString& text) {
-  const QVector<Kind> kinds = classifyLine(text);
+void SourceHighlighter::colour(const QTextBlock& block) {
+  const QVector<Kind> kinds = classifyLine(block.text());
+  QList<QTextLayout::FormatRange> ranges;
   qsizetype start = 0;
   while (start < kinds.size()) {
     qsizetype stop = start + 1;
     while (stop < kinds.size() && kinds[stop] == kinds[start]) ++stop;
     if (kinds[start] != Kind::Plain) {
-      setFormat(static_cast<int>(start), static_cast<int>(stop - start), formatFor(kinds[start]));
+      ranges.append(
+          {static_cast<int>(start), static_cast<int>(stop - start), formatFor(kinds[start])});
     }
     start = stop;
+  }
+  QTextBlock coloured = block;
+  coloured.layout()->setFormats(ranges);
+  coloured.setUserState(kColoured);
+  // Lays the line out anew with its colours; this changes no text, so no
+  // one who watches the text hears of it.
+  edit_->document()->markContentsDirty(block.position(), block.length());
+}
+
+void SourceHighlighter::colourLinesInView() {
+  if (colouring_) return;
+  const QScopedValueRollback<bool> guard(colouring_, true);
+  // The lines from the top of the viewport to its bottom, and two more, as
+  // a scroll by a line shows them next.
+  QTextBlock block = edit_->cursorForPosition(QPoint(0, 0)).block();
+  const QTextBlock last = edit_->cursorForPosition(QPoint(0, edit_->viewport()->height())).block();
+  int beyond = 0;
+  for (; block.isValid() && beyond <= 2; block = block.next()) {
+    if (block.isVisible() && block.userState() != kColoured) colour(block);
+    if (beyond > 0 || block == last) ++beyond;
+  }
+}
+
+void SourceHighlighter::textChanged(int from, int added) {
+  // A changed line that had its colours gets them again at once, before
+  // the text area lays it out, so that no colour stands on the wrong
+  // characters; new lines get theirs when they come into view.
+  QTextDocument* document = edit_->document();
+  const QTextBlock last = document->findBlock(from + added);
+  for (QTextBlock block = document->findBlock(from); block.isValid(); block = block.next()) {
+    if (block.userState() == kColoured) colour(block);
+    if (block == last) break;
   }
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -64,18 +66,69 @@ TEST(SourceHighlighter, ClassifiesEachPartOfALine) {
   }
 }
 
+// The first range of a line's colours, as "start+length".
+QString firstColour(const QTextBlock& block) {
+  const QList<QTextLayout::FormatRange> ranges = block.layout()->formats();
+  if (ranges.isEmpty()) return QStringLiteral("none");
+  return QStringLiteral("%1+%2").arg(ranges.first().start).arg(ranges.first().length);
+}
+
 TEST(SourceHighlighter, PaintsWithoutChangingTheText) {
   QPlainTextEdit edit;
-  auto* highlighter = new SourceHighlighter(edit.document());
+  new SourceHighlighter(&edit);
   const QString text = QStringLiteral("begin {\n  print \"x\" ; note\n}\n");
   edit.setPlainText(text);
+  edit.show();
+  QApplication::processEvents();
   EXPECT_EQ(edit.toPlainText(), text);
+  EXPECT_FALSE(edit.document()->isUndoAvailable());
   const QTextBlock second = edit.document()->findBlockByNumber(1);
   const QList<QTextLayout::FormatRange> ranges = second.layout()->formats();
   ASSERT_FALSE(ranges.isEmpty());
   EXPECT_EQ(ranges.first().start, 2);
   EXPECT_EQ(ranges.first().length, 5);
-  EXPECT_EQ(ranges.first().format, highlighter->formatFor(Kind::Mnemonic));
+  EXPECT_EQ(ranges.first().format, SourceHighlighter::formatFor(Kind::Mnemonic));
+}
+
+// A long text: the lines in view are coloured, the others only when they
+// come into view, and a changed line at once, on its new characters.
+TEST(SourceHighlighter, ColoursTheLinesInViewAndEachLineAsItChanges) {
+  QPlainTextEdit edit;
+  edit.resize(300, 200);
+  new SourceHighlighter(&edit);
+  QStringList lines;
+  for (int i = 0; i < 5000; ++i) lines << QStringLiteral("    mov a,b");
+  edit.setPlainText(lines.join('\n'));
+  edit.show();
+  QApplication::processEvents();
+  QTextDocument* document = edit.document();
+  const auto coloured = [&](int line) {
+    return document->findBlockByNumber(line).userState() == SourceHighlighter::kColoured;
+  };
+  EXPECT_TRUE(coloured(0));
+  EXPECT_FALSE(coloured(2500));
+  EXPECT_FALSE(coloured(4999));
+
+  edit.verticalScrollBar()->setValue(2500);
+  QApplication::processEvents();
+  EXPECT_TRUE(coloured(2500));
+  EXPECT_EQ(firstColour(document->findBlockByNumber(2501)), "4+3");
+
+  // Typed in front of the mnemonic: its colour moves with it.
+  QTextCursor cursor(document->findBlockByNumber(2501));
+  cursor.insertText("  ");
+  EXPECT_EQ(firstColour(document->findBlockByNumber(2501)), "6+3");
+  // A new line typed in view is coloured before it is painted.
+  cursor.insertText("print x\n");
+  QApplication::processEvents();
+  EXPECT_EQ(firstColour(document->findBlockByNumber(2501)), "2+5");
+  EXPECT_EQ(firstColour(document->findBlockByNumber(2502)), "4+3");
+
+  int colouredLines = 0;
+  for (QTextBlock block = document->firstBlock(); block.isValid(); block = block.next()) {
+    colouredLines += block.userState() == SourceHighlighter::kColoured;
+  }
+  EXPECT_LT(colouredLines, 200);
 }
 
 }  // namespace

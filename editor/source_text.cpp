@@ -2,6 +2,7 @@
 #include "source_text.h"
 
 #include <QStringDecoder>
+#include <utility>
 
 namespace {
 
@@ -29,13 +30,15 @@ FileText decodeFileBytes(const QByteArray& bytes) {
   return result;
 }
 
-QString textForEditor(const QString& fileText) {
-  QString text = fileText;
+QString textForEditor(QString fileText) {
+  QString text = std::move(fileText);
   if (text.startsWith(kCrLf)) text.remove(0, kCrLf.size());
   if (text.endsWith(kCrLf)) text.chop(kCrLf.size());
   text.replace(kCrLf, QStringLiteral("\n"));
   return text;
 }
+
+bool hasLeadingLine(const QString& fileText) { return fileText.startsWith(kCrLf); }
 
 bool encodeSavedFile(const QString& editorText, TextEncoding encoding, QByteArray* bytes,
                      QString* error) {

@@ -2,6 +2,7 @@
 #include "source_text_edit.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QTextBlock>
@@ -68,16 +69,64 @@ SourceTextEdit::SourceTextEdit(QWidget* parent)
   updateMarginWidth();
 }
 
+QString SourceTextEdit::text() const {
+  // The raw text keeps no-break spaces that toPlainText would turn into
+  // blanks; only the paragraph separators become line ends.
+  QString raw = document()->toRawText();
+  raw.replace(QChar::ParagraphSeparator, QChar('\n'));
+  return raw;
+}
+
+void SourceTextEdit::loadText(const QString& text) {
+  // About what the window thread lays down in a few milliseconds.
+  constexpr qsizetype kSlice = 128 * 1024;
+  QTextDocument* document = this->document();
+  setPlainText(QString());
+  // The margin takes the width of the text's last number before the text
+  // goes in: each change of its width lays every line out anew, and gives
+  // each a layout of its own that it keeps.
+  reservedLines_ = static_cast<int>(text.count(QChar('\n')) + text.count(QChar('\r'))) + 1;
+  updateMarginWidth();
+  document->setUndoRedoEnabled(false);
+  QTextCursor cursor(document);
+  for (qsizetype at = 0; at < text.size();) {
+    qsizetype end = text.size();
+    if (end - at > kSlice) {
+      const qsizetype lineEnd = text.indexOf(QChar('\n'), at + kSlice);
+      if (lineEnd >= 0) end = lineEnd + 1;
+    }
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text.mid(at, end - at));
+    at = end;
+    if (at < text.size()) {
+      document->setModified(false);
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+  }
+  document->setUndoRedoEnabled(true);
+  reservedLines_ = 0;
+  updateMarginWidth();
+  moveCursor(QTextCursor::Start);
+}
+
 int SourceTextEdit::lineNumberMarginWidth() const {
   int digits = 1;
-  for (int largest = blockCount() - 1 + kFirstLineNumber; largest >= 10; largest /= 10) ++digits;
+  const int lines = std::max(blockCount(), reservedLines_);
+  for (int largest = lines - 1 + firstLineNumber_; largest >= 10; largest /= 10) ++digits;
   // Half a digit's room on either side of the widest number.
   return (digits + 1) * fontMetrics().horizontalAdvance(QLatin1Char('9'));
 }
 
+void SourceTextEdit::setFirstLineNumber(int number) {
+  if (number == firstLineNumber_) return;
+  firstLineNumber_ = number;
+  updateMarginWidth();
+  margin_->update();
+}
+
 void SourceTextEdit::updateMarginWidth() {
   const int width = lineNumberMarginWidth();
-  setViewportMargins(width, 0, 0, 0);
+  if (width != viewportMargins().left()) setViewportMargins(width, 0, 0, 0);
   const QRect area = contentsRect();
   margin_->setGeometry(QRect(area.left(), area.top(), width, area.height()));
 }
@@ -110,7 +159,7 @@ std::vector<std::pair<int, int>> SourceTextEdit::visibleLineNumbers() const {
   while (block.isValid() && top < bottomOfView) {
     const qreal height = blockBoundingRect(block).height();
     if (block.isVisible() && top + height > 0) {
-      numbers.emplace_back(block.blockNumber() + kFirstLineNumber, qRound(top));
+      numbers.emplace_back(block.blockNumber() + firstLineNumber_, qRound(top));
     }
     top += height;
     block = block.next();

@@ -18,13 +18,24 @@ class SourceTextEdit : public QPlainTextEdit {
  public:
   explicit SourceTextEdit(QWidget* parent = nullptr);
 
+  // The text with LF line ends, every character as typed.
+  QString text() const;
+  // Replaces the text by text, as a new start without an undo step. A long
+  // text goes in by slices of whole lines, the window painted between them
+  // but no key or click taken until all of it is in: its first lines show
+  // at once, and nothing can change it half loaded.
+  void loadText(const QString& text);
+
   // The margin's width in pixels: the widest number shown, in the text
   // font, with a little room on either side.
   int lineNumberMarginWidth() const;
   // The numbers the margin shows now, each with the top of its line in the
-  // margin's coordinates; the first line of the text is number 2, as in
-  // the saved file.
+  // margin's coordinates, counted from firstLineNumber().
   std::vector<std::pair<int, int>> visibleLineNumbers() const;
+  // The number of the text's first line in its file: 2 after the empty line
+  // Save writes before the text, 1 in a file without it (see FileForm).
+  int firstLineNumber() const { return firstLineNumber_; }
+  void setFirstLineNumber(int number);
   QWidget* lineNumberMargin() const { return margin_; }
 
   // Replaces the marks by marks (their lines and characters as in the text
@@ -70,4 +81,6 @@ class SourceTextEdit : public QPlainTextEdit {
   std::vector<PlacedMark> marks_;    // gravest kind first
   std::vector<std::size_t> inView_;  // the marks given as extra selections
   bool showingMarks_ = false;
+  int firstLineNumber_ = 2;
+  int reservedLines_ = 0;  // the lines of a text being loaded
 };

@@ -219,4 +219,48 @@ TEST_F(TextArea, ToolTipShowsTheMessagesOfTheMarksUnderTheMouse) {
   QToolTip::hideText();
 }
 
+// Counts the resize events of a widget.
+class ResizeCounter : public QObject {
+ public:
+  explicit ResizeCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int count = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    count += event->type() == QEvent::Resize;
+    return false;
+  }
+};
+
+// A long text goes in by slices: the same characters as setPlainText would
+// give, lone CR and line ends across a slice's edge included, no undo step,
+// and a viewport that keeps its width while it goes in (each new width
+// lays out every line again). The window's scroll bars are always shown.
+TEST_F(TextArea, LoadsALongTextBySlicesAsOneNewText) {
+  edit.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QString text;
+  for (int i = 0; i < 30000; ++i) {
+    text += QStringLiteral("line %1%2").arg(i).arg(i % 7 == 0 ? "\r" : "\n");
+  }
+  QPlainTextEdit reference;
+  reference.setPlainText(text);
+
+  edit.show();
+  edit.setPlainText("old");
+  QApplication::processEvents();
+  ResizeCounter resizes(edit.viewport());
+  edit.loadText(text);
+  EXPECT_EQ(edit.document()->toRawText(), reference.document()->toRawText());
+  EXPECT_EQ(edit.blockCount(), 30001);
+  EXPECT_FALSE(edit.document()->isUndoAvailable());
+  EXPECT_EQ(edit.textCursor().position(), 0);
+  EXPECT_LE(resizes.count, 1);
+  EXPECT_EQ(edit.lineNumberMarginWidth(), 6 * digit());
+  EXPECT_EQ(edit.lineNumberMargin()->width(), edit.lineNumberMarginWidth());
+
+  edit.loadText(QStringLiteral("short"));
+  EXPECT_EQ(edit.text(), "short");
+  EXPECT_EQ(edit.lineNumberMargin()->width(), 2 * digit());
+}
+
 }  // namespace

@@ -5,30 +5,40 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 
 #include "editor_fakes.h"
 
 namespace {
 
-TEST(ReadTextFile, MissingFileShowsTheSystemError) {
+// Every box is titled with the program's name and names the file and the
+// reason in words.
+TEST(ReadTextFile, AFileThatCannotBeReadIsNamedWithTheReason) {
   QTemporaryDir dir;
-  RecordingBoxes boxes;
-  const FileText got = TarnelIDE::ReadTextFile(dir.filePath("absent.tarnel"), boxes);
-  EXPECT_TRUE(got.text.isEmpty());
-  EXPECT_EQ(got.encoding, TextEncoding::Utf8);
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].icon, QMessageBox::Warning);
-  EXPECT_EQ(boxes.boxes[0].title, QStringLiteral("2 - tarnel_ide"));
-  EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("No such file or directory"));
+  struct Case {
+    QString path;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {dir.filePath("absent.tarnel"), "No such file or directory."},
+      {dir.path(), "Is a directory."},
+  };
+  for (const Case& c : cases) {
+    RecordingBoxes boxes;
+    EXPECT_FALSE(TarnelIDE::ReadTextFile(c.path, boxes).has_value());
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(boxes.boxes[0].title, QStringLiteral("tarnel_ide"));
+    EXPECT_EQ(boxes.boxes[0].text, "Cannot open " + c.path + ":\n" + c.reason);
+  }
 }
 
-TEST(ReadTextFile, DirectoryShowsTheSystemError) {
-  QTemporaryDir dir;
-  RecordingBoxes boxes;
-  EXPECT_TRUE(TarnelIDE::ReadTextFile(dir.path(), boxes).text.isEmpty());
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].title, QStringLiteral("21 - tarnel_ide"));
-  EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Is a directory"));
+TEST(ReadTextFile, SaveFailuresOfAReadOnlyPlaceSuggestSaveAs) {
+  EXPECT_EQ(TarnelIDE::cannotSaveText("/r/p.tarnel", EACCES),
+            "Cannot save /r/p.tarnel:\nPermission denied.\n\nThe file or its folder is "
+            "read-only. Use Save As to save the text under another name or in another folder.");
+  EXPECT_EQ(TarnelIDE::cannotSaveText("/r/p.tarnel", ENOSPC),
+            "Cannot save /r/p.tarnel:\nNo space left on device.");
 }
 
 TEST(ReadTextFile, KeepsEveryByte) {
@@ -42,10 +52,11 @@ TEST(ReadTextFile, KeepsEveryByte) {
   file.close();
 
   RecordingBoxes boxes;
-  const FileText got = TarnelIDE::ReadTextFile(path, boxes);
+  const std::optional<FileText> got = TarnelIDE::ReadTextFile(path, boxes);
   EXPECT_TRUE(boxes.boxes.empty());
-  EXPECT_EQ(got.encoding, TextEncoding::Latin1);
-  EXPECT_EQ(got.text.toLatin1(), bytes);
+  ASSERT_TRUE(got.has_value());
+  EXPECT_EQ(got->encoding, TextEncoding::Latin1);
+  EXPECT_EQ(got->text.toLatin1(), bytes);
 }
 
 }  // namespace

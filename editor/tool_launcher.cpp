@@ -29,8 +29,8 @@ LaunchResult QProcessLauncher::startDetached(const Launch& launch) {
   return result;
 }
 
-bool QProcessLauncher::canWriteIn(const QString& directory) {
-  return access(QFile::encodeName(directory).constData(), W_OK | X_OK) == 0;
+bool QProcessLauncher::isBuildTree(const QString& directory) {
+  return QFileInfo::exists(directory + QStringLiteral("/../CMakeCache.txt"));
 }
 
 namespace {
@@ -42,9 +42,9 @@ QString cannotStart(const QString& program, const QString& reason) {
 }  // namespace
 
 ToolCommand toolCommand(const QString& toolDirectory, const QString& toolName, const QString& file,
-                        bool toolDirectoryWritable) {
+                        bool buildTree) {
   ToolCommand command;
-  if (toolDirectoryWritable) {
+  if (buildTree) {
     command.command = toolDirectory + QChar('/') + toolName;
   } else {
     command.command = toolName;
@@ -68,7 +68,7 @@ QString startToolInTerminal(ProgramLauncher& launcher, const QString& toolDirect
     return cannotStart(tool, QString::fromLocal8Bit(std::strerror(EISDIR)));
 
   const ToolCommand how =
-      toolCommand(toolDirectory, toolName, file, launcher.canWriteIn(toolDirectory));
+      toolCommand(toolDirectory, toolName, file, launcher.isBuildTree(toolDirectory));
   Launch launch;
   launch.arguments = QStringList{QStringLiteral("-T"), terminalTitle(toolName, file),
                                  QStringLiteral("-e"), how.command, file};

@@ -20,34 +20,38 @@ struct Launch {
 };
 
 // The system the editor starts tools on: starting a program without a
-// command processor, and whether a folder can take new files.
+// command processor, and whether a folder of programs is a build tree.
 class ProgramLauncher {
  public:
   virtual ~ProgramLauncher() = default;
   virtual LaunchResult startDetached(const Launch& launch) = 0;
-  virtual bool canWriteIn(const QString& directory) = 0;
+  // True for the programs' folder of a build tree (bin/ beside the build's
+  // CMakeCache.txt), false for an installed copy.
+  virtual bool isBuildTree(const QString& directory) = 0;
 };
 
 class QProcessLauncher : public ProgramLauncher {
  public:
   LaunchResult startDetached(const Launch& launch) override;
-  bool canWriteIn(const QString& directory) override;
+  bool isBuildTree(const QString& directory) override;
 };
 
 // How the terminal runs a tool of the editor's folder on a source file. A
 // tool writes its output beside the path it was started by, so:
-// - while that folder can be written, the tool is started by its full path
-//   from the editor's working directory, and its output lands beside it;
-// - otherwise (an installed system-wide copy) it is started by its bare
-//   name, found first in the editor's folder, from the source file's
-//   folder, so its output and debug.html land beside the source.
+// - in a build tree, the tool is started by its full path from the
+//   editor's working directory, and its output lands beside it, among the
+//   programs just built;
+// - in an installed copy (system-wide, or in the home folder, where every
+//   program's files would collide) it is started by its bare name, found
+//   first in the editor's folder, from the source file's folder, so its
+//   output and debug.html land beside the source.
 struct ToolCommand {
   QString command;           // the full path, or the bare name
   QString workingDirectory;  // empty, or the source file's folder
   QString searchPathFirst;   // empty, or the editor's folder
 };
 ToolCommand toolCommand(const QString& toolDirectory, const QString& toolName, const QString& file,
-                        bool toolDirectoryWritable);
+                        bool buildTree);
 
 // The terminal title: the tool's name, " - " and the file.
 QString terminalTitle(const QString& toolName, const QString& file);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
@@ -38,8 +39,8 @@ TEST_F(TerminalStart, RunsTheToolByItsPathInATitledTerminal) {
   EXPECT_EQ(start.searchPathFirst, QString());
 }
 
-TEST_F(TerminalStart, ReadOnlyToolFolderRunsTheBareNameBesideTheSource) {
-  launcher.readOnly = QStringList{dir.path()};
+TEST_F(TerminalStart, InstalledToolsRunByTheirBareNamesBesideTheSource) {
+  launcher.installed = QStringList{dir.path()};
   EXPECT_EQ(startToolInTerminal(launcher, dir.path(), "tarnel", file), QString());
   ASSERT_EQ(launcher.starts.size(), 1u);
   const Launch& start = launcher.starts[0];
@@ -113,11 +114,18 @@ TEST(ProcessLauncher, StartsInTheFolderWithTheToolFolderFirstInPath) {
   EXPECT_EQ(QString::fromLocal8Bit(where.readAll()).trimmed(), work.path());
 }
 
-TEST(ProcessLauncher, TellsWritableFolders) {
+// A build tree's programs lie in bin/ beside the build's CMakeCache.txt;
+// any other folder, the home folder's .local/bin included, is installed.
+TEST(ProcessLauncher, TellsABuildTreeFromAnInstalledCopy) {
   QTemporaryDir dir;
+  QDir(dir.path()).mkdir("bin");
   QProcessLauncher launcher;
-  EXPECT_TRUE(launcher.canWriteIn(dir.path()));
-  EXPECT_FALSE(launcher.canWriteIn(dir.filePath("absent")));
+  EXPECT_FALSE(launcher.isBuildTree(dir.filePath("bin")));
+  QFile cache(dir.filePath("CMakeCache.txt"));
+  ASSERT_TRUE(cache.open(QIODevice::WriteOnly));
+  cache.close();
+  EXPECT_TRUE(launcher.isBuildTree(dir.filePath("bin")));
+  EXPECT_FALSE(launcher.isBuildTree(dir.path()));
 }
 
 }  // namespace

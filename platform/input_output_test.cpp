@@ -113,6 +113,29 @@ TEST_F(WriteFileAtomically, FailsInAFolderThatIsNotThere) {
   WriteResult result = writeFileAtomically(directory_ + "missing/out.kiv", "x");
   EXPECT_FALSE(result.written);
   EXPECT_EQ(result.reason, "No such file or directory");
+  EXPECT_EQ(result.error, ENOENT);
+}
+
+// The temporary file's name is short and its own, so a target named with
+// the 255 bytes a folder allows is written; one byte more is refused.
+TEST_F(WriteFileAtomically, WritesATargetWhoseNameIsAsLongAsANameCanBe) {
+  const std::string longest = std::string(251, 'a') + ".kiv";
+  {
+    AtomicOutputFile file(directory_ + longest);
+    file.stream() << "whole";
+    const std::vector<std::string> during = names();
+    ASSERT_EQ(during.size(), 1u);
+    EXPECT_EQ(during[0].rfind(".tmp.", 0), 0u) << during[0];
+    EXPECT_EQ(during[0].size(), 11u);
+    ASSERT_TRUE(file.commit().written);
+  }
+  EXPECT_EQ(readFile(directory_ + longest), "whole");
+  EXPECT_EQ(names(), std::vector<std::string>{longest});
+
+  const WriteResult tooLong = writeFileAtomically(directory_ + "b" + longest, "x");
+  EXPECT_FALSE(tooLong.written);
+  EXPECT_EQ(tooLong.error, ENAMETOOLONG);
+  EXPECT_EQ(names(), std::vector<std::string>{longest});
 }
 
 TEST_F(WriteFileAtomically, LeavesTheOldFileWholeWhenTheTargetIsAFolder) {

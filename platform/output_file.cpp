@@ -20,12 +20,21 @@ mode_t modeFor(const std::string& path) {
   return static_cast<mode_t>(0666 & ~mask);
 }
 
-WriteResult failure(int error) { return WriteResult{false, std::strerror(error)}; }
+WriteResult failure(int error) { return WriteResult{false, std::strerror(error), error}; }
+
+// The pattern for mkstemp: ".tmp.XXXXXX" in the folder of path. The name
+// does not grow with the target's, so a target of the longest name a
+// folder allows still gets a temporary file beside it.
+std::string temporaryPattern(const std::string& path) {
+  const std::string::size_type slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  return folder + ".tmp.XXXXXX";
+}
 
 }  // namespace
 
 AtomicOutputFile::AtomicOutputFile(const std::string& path)
-    : path_(path), temporary_(path + ".tmp.XXXXXX"), stream_(nullptr) {
+    : path_(path), temporary_(temporaryPattern(path)), stream_(nullptr) {
   const mode_t mode = modeFor(path);
   fd_ = mkstemp(&temporary_[0]);
   if (fd_ < 0 || fchmod(fd_, mode) != 0) {
@@ -57,7 +66,7 @@ WriteResult AtomicOutputFile::commit() {
     unlink(temporary_.c_str());
     return failure(error);
   }
-  return WriteResult{true, std::string()};
+  return WriteResult{true, std::string(), 0};
 }
 
 WriteResult writeFileAtomically(const std::string& path, const std::string& text) {

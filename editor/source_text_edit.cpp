@@ -137,8 +137,21 @@ void SourceTextEdit::updateMargin(const QRect& rect, int dy) {
   } else {
     margin_->update(0, rect.y(), margin_->width(), rect.height());
   }
-  // Scrolled, resized or laid out anew: other lines may be in view.
-  if (dy != 0 || rect.contains(viewport()->rect())) showMarksInView(false);
+  // Scrolled, resized or laid out anew: other lines may be in view. The
+  // request can come from inside an edit of the document, whose cursors the
+  // document is still moving; replacing the underlines' cursors then would
+  // free cursors it is about to touch, so the underlines follow once the
+  // edit is over.
+  if ((dy != 0 || rect.contains(viewport()->rect())) && !marksInViewQueued_) {
+    marksInViewQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          marksInViewQueued_ = false;
+          showMarksInView(false);
+        },
+        Qt::QueuedConnection);
+  }
 }
 
 void SourceTextEdit::resizeEvent(QResizeEvent* event) {

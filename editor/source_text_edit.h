@@ -81,6 +81,7 @@ class SourceTextEdit : public QPlainTextEdit {
   std::vector<PlacedMark> marks_;    // gravest kind first
   std::vector<std::size_t> inView_;  // the marks given as extra selections
   bool showingMarks_ = false;
+  bool marksInViewQueued_ = false;  // a refresh of the underlines is on its way
   int firstLineNumber_ = 2;
   int reservedLines_ = 0;  // the lines of a text being loaded
 };

@@ -5,6 +5,12 @@
 BUILD        ?= build
 SANITIZE_BUILD ?= build-asan
 PREFIX       ?= $(HOME)/.local
+# The Debian packages land in PACKAGE_DIR, with MAINTAINER ("Name <address>")
+# as their maintainer when it is set. The test suite is make test's; with
+# PACKAGE_OPTIONS="parallel=2" the package build runs it too.
+PACKAGE_DIR  ?= build-deb
+MAINTAINER   ?=
+PACKAGE_OPTIONS ?= nocheck parallel=$(JOBS)
 PROGRAM      ?= examples/countdown.tarnel
 JOBS         ?= $(shell nproc)
 # CI treats every compiler warning as an error.
@@ -18,7 +24,8 @@ MAKEFLAGS += --no-print-directory
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz format format-check install package clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz format format-check install \
+  package package-check clean
 
 all: build
 
@@ -76,15 +83,16 @@ install: build
 	@if command -v update-mime-database >/dev/null 2>&1 && [ -w $(PREFIX)/share/mime ]; then \
 	  update-mime-database $(PREFIX)/share/mime >/dev/null; fi
 
-# A Debian package, build-package/tarnel_VERSION_ARCH.deb: the release preset
-# built with Debian's hardening flags, then CPack.
+# The Debian packages tarnel (the console programs) and tarnel-ide (the
+# editor), built by dpkg-buildpackage from debian/ in PACKAGE_DIR.
 package: deps
-	@DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
-	cmake --preset release \
-	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
-	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-	@cmake --build --preset release -j $(JOBS)
-	@cpack --preset release
+	@scripts/install-deps.sh package
+	@DEB_BUILD_OPTIONS="$(PACKAGE_OPTIONS)" DEB_BUILD_PROFILES="$(filter nocheck,$(PACKAGE_OPTIONS))" \
+	  TARNEL_MAINTAINER="$(MAINTAINER)" packaging/build_packages.sh $(PACKAGE_DIR)
+
+# The packages linted, installed into a throw-away root, run and purged.
+package-check: package
+	@packaging/check_packages.sh $(PACKAGE_DIR)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench build-fuzz build-package
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench build-fuzz $(PACKAGE_DIR)

@@ -2,10 +2,12 @@
 # Installs what building and testing the toolchain needs, and only what is
 # missing, with apt-get (as root, or through sudo). Silent when all is there.
 #
-#   install-deps.sh [fuzz] [bench]
+#   install-deps.sh [fuzz] [bench] [package]
 #
 # "fuzz" adds what `make fuzz` needs: clang and its libFuzzer runtime;
-# "bench" adds Lua 5.4, which `make bench` measures kivinterp against.
+# "bench" adds Lua 5.4, which `make bench` measures kivinterp against;
+# "package" adds what `make package` and `make package-check` need:
+# debhelper, lintian and fakeroot.
 set -euo pipefail
 
 # Each line: a package and how to tell it is present (a command, or a file
@@ -36,8 +38,15 @@ for extra in "$@"; do
       )
       ;;
     bench) requirements+=("lua5.4 command:lua5.4") ;;
+    package)
+      requirements+=(
+        "debhelper command:dh"
+        "lintian command:lintian"
+        "fakeroot command:fakeroot"
+      )
+      ;;
     *)
-      echo "install-deps.sh: unknown extra '$extra' (known: fuzz, bench)" >&2
+      echo "install-deps.sh: unknown extra '$extra' (known: fuzz, bench, package)" >&2
       exit 2
       ;;
   esac

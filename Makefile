@@ -25,7 +25,7 @@ MAKEFLAGS += --no-print-directory
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps configure build run test test-sanitize bench fuzz format format-check install \
-  package package-check clean
+  uninstall package package-check clean
 
 all: build
 
@@ -75,13 +75,18 @@ format:
 format-check:
 	@clang-format --dry-run --Werror $(SOURCES) && echo "formatting: all sources clean"
 
-# The programs, manual pages, documentation, examples, desktop entry, icons
-# and file type under PREFIX; the file type database there is refreshed
-# when the tool for it is present.
-install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
-	@if command -v update-mime-database >/dev/null 2>&1 && [ -w $(PREFIX)/share/mime ]; then \
-	  update-mime-database $(PREFIX)/share/mime >/dev/null; fi
+# The programs alone (no tests), built in release mode in build-release/
+# and installed stripped under PREFIX with their manual pages, the
+# documentation and examples, bash completion, and the editor's desktop
+# entry, icons and file type. What was installed is recorded in
+# PREFIX/share/tarnel/installed, and make uninstall removes exactly that.
+install: deps
+	@cmake --preset release -DTARNEL_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+	@packaging/release_install.sh install build-release $(PREFIX)
+
+uninstall:
+	@packaging/release_install.sh uninstall $(PREFIX)
 
 # The Debian packages tarnel (the console programs) and tarnel-ide (the
 # editor), built by dpkg-buildpackage from debian/ in PACKAGE_DIR.
@@ -95,4 +100,4 @@ package-check: package
 	@packaging/check_packages.sh $(PACKAGE_DIR)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench build-fuzz $(PACKAGE_DIR)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench build-fuzz build-release $(PACKAGE_DIR)

@@ -55,11 +55,10 @@ fi
 # A prefix whose folders the install makes, down from one that exists;
 # a file the user adds to an installed folder keeps that folder.
 run install "$build" "$work/opt/tarnel"
-echo 'my notes' >"$work/opt/tarnel/share/doc/tarnel/notes.txt"
+echo 'echo mine' >"$work/opt/tarnel/bin/mytool"
 run uninstall "$work/opt/tarnel"
-[ "$(snapshot "$work/opt")" = "$(printf '%s\n' 'folder ./tarnel' 'folder ./tarnel/share' \
-  'folder ./tarnel/share/doc' 'folder ./tarnel/share/doc/tarnel' \
-  "file ./tarnel/share/doc/tarnel/notes.txt $(echo 'my notes' | cksum)")" ] ||
+[ "$(snapshot "$work/opt")" = "$(printf '%s\n' 'folder ./tarnel' 'folder ./tarnel/bin' \
+  "file ./tarnel/bin/mytool $(echo 'echo mine' | cksum)")" ] ||
   fail "after uninstall with a file of the user's: $(snapshot "$work/opt")"
 rm -rf "$work/opt"
 run install "$build" "$work/opt/tarnel"

@@ -26,6 +26,7 @@ FUZZ_SECONDS ?= 60
 
 .PHONY: all deps configure build run test test-sanitize bench fuzz format format-check install \
   uninstall package package-check clean
+.PHONY: web serve web-test web-bench
 
 all: build
 
@@ -69,6 +70,43 @@ fuzz:
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
 	@tests/fuzz/run.sh build-fuzz/fuzz $(FUZZ_SECONDS)
 
+# The browser playground: the toolchain compiled with Debian's emscripten
+# (whose tools need Debian's node modules) and the page bundled by esbuild,
+# into $(WEB_BUILD)/site/, a folder any static web server can serve.
+WEB_BUILD ?= build-web
+PORT ?= 8080
+EMSCRIPTEN_ENV = NODE_PATH=/usr/share/nodejs
+
+web:
+	@scripts/install-deps.sh web
+	@$(EMSCRIPTEN_ENV) emcmake cmake -S web/wasm -B $(WEB_BUILD)/wasm -DCMAKE_BUILD_TYPE=Release \
+	  -DTARNEL_WERROR=$(WERROR) >/dev/null
+	@$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD)/wasm -j $(JOBS) --target tarnel_web
+	@node web/build.mjs $(WEB_BUILD)/wasm/web $(WEB_BUILD)/site
+
+# Serves the site on this machine only: http://127.0.0.1:$(PORT)/
+serve: web
+	@node web/serve.mjs $(WEB_BUILD)/site $(PORT)
+
+# The page's tests: the module against the native programs of $(BUILD), the
+# page's text handling, and the page in Chromium (its screenshots land in
+# $(WEB_BUILD)/artifacts/).
+web-test: build web
+	cd web && TARNEL_NATIVE_BIN=$(abspath $(BUILD))/bin TARNEL_WASM_DIR=$(abspath $(WEB_BUILD))/wasm/web \
+	  TARNEL_SITE_DIR=$(abspath $(WEB_BUILD))/site TARNEL_ARTIFACTS=$(abspath $(WEB_BUILD))/artifacts \
+	  node --test test/*.test.mjs
+
+# The engine in the page's build against native kivinterp, side by side;
+# then the page in Chromium: ready time, Pause, bytes transferred.
+web-bench: web
+	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTARNEL_EDITOR=OFF >/dev/null
+	@cmake --build build-bench -j $(JOBS) --target kivinterp
+	@echo "== engine_bench (web)"
+	@TARNEL_NATIVE_BIN=$(abspath build-bench)/bin TARNEL_WASM_DIR=$(abspath $(WEB_BUILD))/wasm/web \
+	  node web/bench/engine_bench.mjs
+	@echo "== page_bench (web)"
+	@TARNEL_SITE_DIR=$(abspath $(WEB_BUILD))/site node web/bench/page_bench.mjs
+
 format:
 	clang-format -i $(SOURCES)
 
@@ -100,4 +138,4 @@ package-check: package
 	@packaging/check_packages.sh $(PACKAGE_DIR)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench build-fuzz build-release $(PACKAGE_DIR)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench build-fuzz build-release $(PACKAGE_DIR) $(WEB_BUILD)

@@ -9,9 +9,9 @@
 
 namespace {
 
+#if defined(__linux__)
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
-#if defined(__linux__)
 std::size_t mappedSize(std::size_t bytes) {
   return (bytes + kHugePage - 1) / kHugePage * kHugePage;
 }
@@ -41,7 +41,9 @@ void* bulkAllocate(std::size_t bytes) {
   return ::operator new(bytes);
 }
 
-void bulkFree(void* block, std::size_t bytes) noexcept {
+// Elsewhere than on Linux every block comes from operator new, whatever its
+// size.
+void bulkFree(void* block, [[maybe_unused]] std::size_t bytes) noexcept {
   if (block == nullptr) return;
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
   if (bytes >= kHugePage) {

@@ -1,5 +1,12 @@
 // Text to number and number to text, by hand where the library would bring
 // in the locale or accept more than the instructions may.
+//
+// Two library services lie beneath: the shortest digits that read back as a
+// double, and the correctly rounded reading of a decimal text. The C++
+// library gives both through std::to_chars and std::from_chars. Where it has
+// no floating-point versions of those (the C++ library of the WebAssembly
+// build), TARNEL_PORTABLE_FLOAT_TEXT takes them from the header-only fmt and
+// fast_float libraries instead; the tests run both ways and must agree.
 #include "value_conversions.h"
 
 #include <charconv>
@@ -7,6 +14,15 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+
+#if defined(TARNEL_PORTABLE_FLOAT_TEXT)
+#ifndef FMT_HEADER_ONLY
+#define FMT_HEADER_ONLY
+#endif
+#include <fast_float/fast_float.h>
+#include <fmt/compile.h>
+#include <fmt/format.h>
+#endif
 
 namespace {
 
@@ -59,6 +75,90 @@ int64_t decimalExponent(const char* first, const char* last) {
   }
   return exponent + (negative ? -written : written);
 }
+
+// The most digits the shortest text of a double can have.
+constexpr int kMaxShortestDigits = 17;
+
+#if defined(TARNEL_PORTABLE_FLOAT_TEXT)
+
+// The shortest digits that read back as a positive normal magnitude, without
+// leading or trailing zeros, and the decimal exponent of the first; returns
+// how many there are.
+//
+// fmt writes the shortest text in fixed or exponent form as it sees fit
+// ("0.001", "123.5", "1e+20", "1.5e-07"); both are read back here.
+int shortestDigits(double magnitude, char* digits, int& exponent) {
+  char buffer[48];
+  const char* end = fmt::format_to_n(buffer, sizeof buffer, FMT_COMPILE("{}"), magnitude).out;
+  int count = 0;
+  int beforePoint = 0;      // digits seen before the point, leading zeros left out
+  int zerosAfterPoint = 0;  // zeros after the point before the first digit
+  bool afterPoint = false;
+  const char* p = buffer;
+  for (; p != end && *p != 'e'; ++p) {
+    if (*p == '.') {
+      afterPoint = true;
+    } else if (count == 0 && *p == '0') {
+      if (afterPoint) ++zerosAfterPoint;
+    } else {
+      if (count < kMaxShortestDigits) digits[count++] = *p;
+      if (!afterPoint) ++beforePoint;
+    }
+  }
+  exponent = beforePoint > 0 ? beforePoint - 1 : -1 - zerosAfterPoint;
+  if (p != end) {
+    bool negative = false;
+    int written = 0;
+    for (++p; p != end; ++p) {
+      if (*p == '-') negative = true;
+      if (isDigit(*p)) written = written * 10 + (*p - '0');
+    }
+    exponent += negative ? -written : written;
+  }
+  // Trailing zeros of the fixed form ("1200") are no digits of the shortest
+  // text; the exponent form never writes them.
+  while (count > 1 && digits[count - 1] == '0') --count;
+  return count;
+}
+
+// The correctly rounded value of a checked decimal text; false when it lies
+// outside the double range. fast_float then gives an infinity or zero, which
+// is what toFloat makes of such a text either way.
+bool readDecimal(const char* first, const char* last, double& value) {
+  return fast_float::from_chars(first, last, value, fast_float::chars_format::general).ec ==
+         std::errc();
+}
+
+#else
+
+// The shortest text in exponent form, "d.ddde+XX".
+int shortestDigits(double magnitude, char* digits, int& exponent) {
+  char buffer[40];
+  std::to_chars_result written =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+  int count = 0;
+  const char* p = buffer;
+  for (; p != written.ptr && *p != 'e'; ++p) {
+    if (*p != '.' && count < kMaxShortestDigits) digits[count++] = *p;
+  }
+  exponent = 0;
+  bool negative = false;
+  for (++p; p < written.ptr; ++p) {
+    if (*p == '-') negative = true;
+    if (isDigit(*p)) exponent = exponent * 10 + (*p - '0');
+  }
+  if (negative) exponent = -exponent;
+  return count;
+}
+
+// The correctly rounded value of a checked decimal text; false when it lies
+// outside the double range.
+bool readDecimal(const char* first, const char* last, double& value) {
+  std::from_chars_result parsed = std::from_chars(first, last, value, std::chars_format::general);
+  return parsed.ec != std::errc::result_out_of_range;
+}
+
+#endif
 
 constexpr int kSignificant = 10;
 
@@ -134,22 +234,9 @@ TenDigits exactTenDigits(double magnitude) {
 // Subnormal values have too few bits for this and take the exact way.
 TenDigits fastTenDigits(double magnitude) {
   if (magnitude < std::numeric_limits<double>::min()) return exactTenDigits(magnitude);
-  char buffer[40];
-  std::to_chars_result written =
-      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-  char digits[24];
-  int count = 0;
-  const char* p = buffer;
-  for (; p != written.ptr && *p != 'e'; ++p) {
-    if (*p != '.' && count < static_cast<int>(sizeof digits)) digits[count++] = *p;
-  }
+  char digits[kMaxShortestDigits];
   int exponent = 0;
-  bool negative = false;
-  for (++p; p < written.ptr; ++p) {
-    if (*p == '-') negative = true;
-    if (isDigit(*p)) exponent = exponent * 10 + (*p - '0');
-  }
-  if (negative) exponent = -exponent;
+  int count = shortestDigits(magnitude, digits, exponent);
   if (count == kSignificant + 1 && digits[kSignificant] == '5') return exactTenDigits(magnitude);
   // When the text is a power of ten it may stand for a value just below it,
   // whose m is one less; that changes the form only for 10^-1 to 10^10, and
@@ -255,8 +342,7 @@ double toFloat(std::string_view text) {
   const char* first = text.data() + numberStart;
   const char* last = text.data() + numberEnd;
   double value = 0.0;
-  std::from_chars_result parsed = std::from_chars(first, last, value, std::chars_format::general);
-  if (parsed.ec == std::errc::result_out_of_range) {
+  if (!readDecimal(first, last, value)) {
     value = decimalExponent(first, last) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   }
   return negative ? -value : value;

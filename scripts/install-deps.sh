@@ -2,10 +2,13 @@
 # Installs what building and testing the toolchain needs, and only what is
 # missing, with apt-get (as root, or through sudo). Silent when all is there.
 #
-#   install-deps.sh [fuzz] [bench] [package]
+#   install-deps.sh [fuzz] [bench] [web] [package]
 #
 # "fuzz" adds what `make fuzz` needs: clang and its libFuzzer runtime;
 # "bench" adds Lua 5.4, which `make bench` measures kivinterp against;
+# "web" adds what `make web` and its tests need: emscripten with the node
+# modules its tools use, node and npm, Chromium for the browser test, and
+# then the page's npm packages as web/package-lock.json pins them;
 # "package" adds what `make package` and `make package-check` need:
 # debhelper, lintian and fakeroot.
 set -euo pipefail
@@ -19,6 +22,8 @@ requirements=(
   "libgtest-dev file:/usr/include/gtest/gtest.h"
   "libgmock-dev file:/usr/include/gmock/gmock.h"
   "libedit-dev file:/usr/include/editline/readline.h"
+  "libfmt-dev file:/usr/include/fmt/format.h"
+  "libfast-float-dev file:/usr/include/fast_float/fast_float.h"
   "perl command:perl"
   "clang-format command:clang-format"
   "qt6-base-dev file:/usr/include/*/qt6/QtWidgets/QApplication"
@@ -38,6 +43,16 @@ for extra in "$@"; do
       )
       ;;
     bench) requirements+=("lua5.4 command:lua5.4") ;;
+    web)
+      requirements+=(
+        "emscripten command:em++"
+        "node-acorn file:/usr/share/nodejs/acorn/package.json"
+        "nodejs command:node"
+        "npm command:npm"
+        "chromium command:chromium"
+      )
+      web_packages=yes
+      ;;
     package)
       requirements+=(
         "debhelper command:dh"
@@ -46,7 +61,7 @@ for extra in "$@"; do
       )
       ;;
     *)
-      echo "install-deps.sh: unknown extra '$extra' (known: fuzz, bench, package)" >&2
+      echo "install-deps.sh: unknown extra '$extra' (known: fuzz, bench, web, package)" >&2
       exit 2
       ;;
   esac
@@ -60,12 +75,28 @@ present() {
   esac
 }
 
+# The page's npm packages, installed again whenever the lockfile is newer
+# than what web/node_modules holds.
+install_web_packages() {
+  [ "${web_packages:-}" = yes ] || return 0
+  local web
+  web="$(cd "$(dirname "$0")/../web" && pwd)"
+  if [ ! -f "$web/node_modules/.package-lock.json" ] ||
+    [ "$web/package-lock.json" -nt "$web/node_modules/.package-lock.json" ]; then
+    echo "Installing the page's npm packages (npm ci in web/)"
+    (cd "$web" && npm ci --no-audit --no-fund --loglevel=error)
+  fi
+}
+
 missing=()
 for requirement in "${requirements[@]}"; do
   package=${requirement%% *}
   present "${requirement#* }" || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  install_web_packages
+  exit 0
+fi
 
 if ! command -v apt-get >/dev/null 2>&1; then
   echo "Missing: ${missing[*]}. Install them with your system's package manager." >&2
@@ -83,3 +114,4 @@ echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+install_web_packages

@@ -1,0 +1,77 @@
+// The page's side of the worker (worker.js): requests that are answered
+// once, and the events of a run.
+
+export class Toolchain {
+  // worker: worker.js, already started, or made here.
+  constructor(worker) {
+    this.worker = worker ?? new Worker('worker.js');
+    this.nextId = 1;
+    this.pending = new Map();
+    this.runListener = () => {};
+    this.ready = new Promise((resolve) => {
+      this.markReady = resolve;
+    });
+    const early = this.worker.early ?? [];
+    this.worker.onmessage = (event) => this.receive(event.data);
+    for (const message of early.splice(0)) this.receive(message);
+  }
+
+  receive(message) {
+    if (message.id !== undefined) {
+      const resolve = this.pending.get(message.id);
+      this.pending.delete(message.id);
+      if (resolve) resolve(message.result);
+    } else if (message.kind === 'ready') {
+      this.markReady();
+    } else if (message.runId === this.runId) {
+      this.runListener(message);
+    }
+  }
+
+  request(kind, source) {
+    const id = this.nextId++;
+    return new Promise((resolve) => {
+      this.pending.set(id, resolve);
+      this.worker.postMessage({ id, kind, source });
+    });
+  }
+
+  // The checker's diagnostics: [{line, column, length, severity, message,
+  // notes}], positions in bytes as tarnel_check gives them.
+  check(source) {
+    return this.request('check', source);
+  }
+
+  // {written, objectName, fileText, console, closingLine} as tarnel or
+  // tarnel_perl would make them.
+  assemble(source) {
+    return this.request('assemble', source);
+  }
+
+  translate(source) {
+    return this.request('translate', source);
+  }
+
+  // listener receives {kind: "output" | "progress" | "paused" | "ended", ...}
+  // of the latest run only: what an earlier one still says is dropped.
+  onRun(listener) {
+    this.runListener = listener;
+  }
+
+  run(source, input) {
+    this.runId = (this.runId ?? 0) + 1;
+    this.worker.postMessage({ kind: 'run', runId: this.runId, source, input });
+  }
+
+  pause() {
+    this.worker.postMessage({ kind: 'pause' });
+  }
+
+  continue() {
+    this.worker.postMessage({ kind: 'continue' });
+  }
+
+  stop() {
+    this.worker.postMessage({ kind: 'stop' });
+  }
+}

@@ -1,0 +1,259 @@
+// The page in a real browser, used as a learner uses it: Debian's Chromium
+// driven by playwright-core, the built site served from this machine. It
+// types a program, reads the checker's mark, runs it with input, moves
+// through the tabs with the keyboard, loads an example, opens a file and
+// downloads it again, pauses an endless loop, opens a share link, and
+// checks the page with axe-core at a desktop and a phone's width.
+// Screenshots land in TARNEL_ARTIFACTS (default build-web/artifacts/). How
+// fast the page gets ready and answers Pause, web/bench/page_bench.mjs
+// measures.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { serveSite } from '../serve.mjs';
+import { startChromium } from './chromium.mjs';
+import { loadToolchain, top } from './toolchain_module.mjs';
+
+const siteDir = resolve(process.env.TARNEL_SITE_DIR ?? `${top}/build-web/site`);
+const artifacts = resolve(process.env.TARNEL_ARTIFACTS ?? `${top}/build-web/artifacts`);
+const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+
+// A program as a learner types it, with a blank after a comma.
+const PROGRAM = `kiv demo {
+var {
+var& n
+var& total
+}
+begin {
+    input n
+    mov total, n
+    add total,n
+    print total
+}
+}
+`;
+// An endless loop that prints as fast as it can.
+const ENDLESS =
+  'kiv forever {\nvar {\nvar& n\n}\nbegin {\ntop:\n    inc n\n    print n\n    print "\\n"\n    jmp top\n}\n}\n';
+
+let server;
+let browser;
+let context;
+let origin;
+let tarnel;
+
+before(async () => {
+  if (!existsSync(join(siteDir, 'index.html'))) throw new Error(`${siteDir}: build the site first (make web)`);
+  tarnel = await loadToolchain();
+  mkdirSync(artifacts, { recursive: true });
+  server = await serveSite(siteDir, 0);
+  origin = `http://127.0.0.1:${server.address().port}/`;
+  browser = await startChromium();
+  context = browser.context;
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+async function openPage(url = origin) {
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  page.errors = errors;
+  await page.goto(url);
+  await page.waitForFunction(() => document.querySelector('#status').textContent.startsWith('Ready'));
+  return page;
+}
+
+const editorText = (page) => page.evaluate(() => {
+  const lines = [...document.querySelectorAll('.cm-content .cm-line')].map((line) => line.textContent);
+  return `${lines.join('\n')}`;
+});
+
+async function typeProgram(page, text) {
+  await page.click('.cm-content');
+  await page.keyboard.press('Control+A');
+  await page.keyboard.press('Delete');
+  await page.keyboard.insertText(text);
+}
+
+async function runAndWait(page) {
+  await page.click('#run');
+  await page.waitForFunction(() => /ended|stops|Stopped/.test(document.querySelector('#status').textContent));
+  return page.textContent('#output');
+}
+
+async function seriousViolations(page) {
+  await page.addScriptTag({ content: axeSource });
+  const result = await page.evaluate(() => window.axe.run(document));
+  return result.violations
+    .filter((violation) => violation.impact === 'serious' || violation.impact === 'critical')
+    .map((violation) => `${violation.id}: ${violation.nodes.map((node) => node.target.join(' ')).join(', ')}`);
+}
+
+test('the page loads from its own server alone, in at most 1.5 MB compressed', async () => {
+  const page = await context.newPage();
+  const requests = [];
+  page.on('request', (request) => requests.push(request.url()));
+  let transferred = 0;
+  page.on('response', async (response) => {
+    transferred += Number((await response.allHeaders())['content-length'] ?? 0);
+  });
+  await page.goto(origin);
+  await page.waitForFunction(() => document.querySelector('#status').textContent.startsWith('Ready'));
+  assert.deepEqual(requests.filter((url) => !url.startsWith(origin)), []);
+  console.log(`${requests.length} files, ${transferred} bytes transferred`);
+  assert.ok(transferred > 0 && transferred <= 1.5 * 1024 * 1024, `${transferred} bytes`);
+  await page.close();
+});
+
+test('a typed program gets its mark, runs with input and shows its files', async () => {
+  const page = await openPage();
+  await typeProgram(page, PROGRAM);
+  assert.equal(await editorText(page), PROGRAM.replace(/\n$/, '\n'));
+
+  // The mark under the blank after the comma, with the checker's words.
+  const wanted = JSON.parse(tarnel.diagnosticsJson(PROGRAM));
+  assert.ok(wanted.some((found) => found.line === 8), 'the checker marks line 8');
+  await page.waitForSelector('.cm-lintRange');
+  await page.keyboard.press('Control+Shift+M');
+  await page.waitForSelector('.cm-panel.cm-panel-lint li');
+  const listed = await page.$$eval('.cm-panel.cm-panel-lint li', (items) => items.map((item) => item.textContent));
+  for (const found of wanted) {
+    assert.ok(listed.some((text) => text.includes(found.message)), `the lint panel lists: ${found.message}`);
+  }
+  await page.keyboard.press('Escape');
+
+  await page.fill('#input', '21\n');
+  assert.equal(await runAndWait(page), '42');
+  assert.match(await page.textContent('#status'), /ended after 5 steps/);
+  // The picture for the README: the mark's message shown, the output beside.
+  await page.hover('.cm-lintRange');
+  await page.waitForSelector('.cm-tooltip-lint');
+  await page.screenshot({ path: join(artifacts, 'playground.png') });
+
+  // F5 runs again from anywhere; the tabs answer the arrow keys.
+  await page.click('.cm-content');
+  await page.keyboard.press('F5');
+  await page.waitForFunction(() => document.querySelector('#output').textContent === '42');
+  await page.focus('#tab-source');
+  await page.keyboard.press('ArrowRight');
+  const assembled = tarnel.assemble(PROGRAM);
+  await page.waitForFunction(() => document.querySelector('#panel-bytecode .file-title').textContent === 'demo.kiv');
+  assert.equal(await page.textContent('#panel-bytecode .file-text'), assembled.fileText);
+  await page.keyboard.press('ArrowRight');
+  await page.waitForFunction(() => document.querySelector('#panel-perl .file-text').textContent !== '');
+  assert.equal(await page.textContent('#panel-perl .file-text'),
+    tarnel.translate(PROGRAM).fileText);
+  assert.equal(await page.isHidden('#panel-source'), true);
+  await page.keyboard.press('Home');
+  assert.equal(await page.isVisible('#panel-source'), true);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test("a mark's message quotes the program's own letters", async () => {
+  const program = 'kiv grüße {\nvar {\nvar& zähler\n}\nbegin {\n    inc zähler;x\n}\n}\n';
+  const page = await openPage();
+  await typeProgram(page, program);
+  const utf8 = (text) => Buffer.from(text, 'utf8').toString('latin1');
+  const wanted = JSON.parse(tarnel.diagnosticsJson(utf8(program)))
+    .map((found) => Buffer.from(found.message, 'latin1').toString('utf8'));
+  assert.ok(wanted.some((message) => message.includes('zähle')), wanted.join('\n'));
+  await page.waitForSelector('.cm-lintRange');
+  await page.keyboard.press('Control+Shift+M');
+  await page.waitForSelector('.cm-panel.cm-panel-lint li');
+  const listed = await page.$$eval('.cm-panel.cm-panel-lint li', (items) => items.map((item) => item.textContent));
+  for (const message of wanted) assert.ok(listed.some((text) => text.includes(message)), message);
+  await page.close();
+});
+
+test('an example, a file opened from disk and the download of it', async () => {
+  const page = await openPage();
+  await page.selectOption('#examples', 'sum.tarnel');
+  assert.equal(await editorText(page), readFileSync(`${top}/examples/sum.tarnel`, 'utf8').replace(/\n$/, '\n'));
+  await page.fill('#input', '4\n5\n0\n');
+  assert.match(await runAndWait(page), /the sum is 9/);
+
+  // A Latin-1 file with CR LF line ends comes back byte for byte.
+  const folder = mkdtempSync(join(tmpdir(), 'tarnel-open-'));
+  const bytes = Buffer.from('kiv latin {\r\nvar {\r\nvar$ s := "caf\xe9\\n"\r\n}\r\nbegin {\r\n    print s\r\n}\r\n}\r\n', 'latin1');
+  writeFileSync(join(folder, 'latin.tarnel'), bytes);
+  await page.setInputFiles('#open-file', join(folder, 'latin.tarnel'));
+  await page.waitForFunction(() => document.querySelector('#file-name').textContent === 'latin.tarnel');
+  assert.match(await editorText(page), /café/);
+  assert.equal(await runAndWait(page), 'café\n');
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#download')]);
+  assert.equal(download.suggestedFilename(), 'latin.tarnel');
+  assert.deepEqual(readFileSync(await download.path()), bytes);
+  rmSync(folder, { recursive: true, force: true });
+  await page.close();
+});
+
+test('an endless loop never holds up the page: Pause, Continue and Stop answer at once', async () => {
+  const page = await openPage();
+  await typeProgram(page, ENDLESS);
+  await page.click('#run');
+  await page.waitForFunction(() => /Running: [\d,]+ steps/.test(document.querySelector('#status').textContent));
+  // Typing goes on while the program runs.
+  await page.click('.cm-content');
+  await page.keyboard.press('Control+End');
+  await page.keyboard.type('; typed while running');
+  assert.match(await editorText(page), /typed while running$/);
+  const answered = await page.evaluate(() => new Promise((resolve) => {
+    const started = performance.now();
+    const watch = new MutationObserver(() => {
+      if (document.querySelector('#status').textContent.startsWith('Paused')) resolve(performance.now() - started);
+    });
+    watch.observe(document.querySelector('#status'), { childList: true, characterData: true, subtree: true });
+    document.querySelector('#pause').click();
+  }));
+  // How fast, web/bench/page_bench.mjs measures; here only that it does.
+  assert.ok(answered < 2000, `Pause answered after ${answered} ms`);
+  await page.click('#continue');
+  await page.waitForFunction(() => document.querySelector('#status').textContent.startsWith('Running'));
+  // Run again from a pause: the new run goes on, whatever the old one said last.
+  await page.click('#pause');
+  await page.waitForFunction(() => document.querySelector('#status').textContent.startsWith('Paused'));
+  await page.click('#run');
+  await page.waitForFunction(() => /Running: [\d,]+ steps/.test(document.querySelector('#status').textContent));
+  assert.equal(await page.isEnabled('#stop'), true);
+  assert.equal(await page.isEnabled('#run'), false);
+  await page.click('#stop');
+  await page.waitForFunction(() => /^Stopped after [\d,]+ steps/.test(document.querySelector('#status').textContent));
+  assert.equal(await page.isEnabled('#run'), true);
+  await page.close();
+});
+
+test('a share link opens the same program in a new tab', async () => {
+  const page = await openPage();
+  await typeProgram(page, PROGRAM);
+  await page.click('#share');
+  await page.waitForFunction(() => location.hash.startsWith('#code='));
+  const link = await page.evaluate(() => location.href);
+  await page.close();
+  const opened = await openPage(link);
+  assert.equal(await editorText(opened), PROGRAM);
+  assert.equal(await opened.textContent('#file-name'), 'shared.tarnel');
+  await opened.close();
+});
+
+test('no serious accessibility violation, at a desktop and a phone width', async () => {
+  const page = await openPage();
+  await typeProgram(page, PROGRAM);
+  await page.waitForSelector('.cm-lintRange');
+  assert.deepEqual(await seriousViolations(page), []);
+  await page.setViewportSize({ width: 390, height: 844 });
+  await page.fill('#input', '21\n');
+  await runAndWait(page);
+  await page.screenshot({ path: join(artifacts, 'playground-narrow.png'), fullPage: true });
+  assert.deepEqual(await seriousViolations(page), []);
+  // Nothing wider than the screen.
+  assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth));
+  await page.close();
+});

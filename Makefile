@@ -5,6 +5,12 @@
 BUILD        ?= build
 SANITIZE_BUILD ?= build-asan
 PREFIX       ?= $(HOME)/.local
+# The Debian packages land in PACKAGE_DIR, with MAINTAINER ("Name <address>")
+# as their maintainer when it is set. The test suite is make test's; with
+# PACKAGE_OPTIONS="parallel=2" the package build runs it too.
+PACKAGE_DIR  ?= build-deb
+MAINTAINER   ?=
+PACKAGE_OPTIONS ?= nocheck parallel=$(JOBS)
 PROGRAM      ?= examples/countdown.tarnel
 JOBS         ?= $(shell nproc)
 # CI treats every compiler warning as an error.
@@ -19,7 +25,8 @@ MAKEFLAGS += --no-print-directory
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz format format-check install package clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz format format-check install \
+  uninstall package package-check clean
 .PHONY: web serve web-test web-bench
 
 all: build
@@ -108,23 +115,29 @@ format:
 format-check:
 	@clang-format --dry-run --Werror $(SOURCES) && echo "formatting: all sources clean"
 
-# The programs, manual pages, documentation, examples, desktop entry, icons
-# and file type under PREFIX; the file type database there is refreshed
-# when the tool for it is present.
-install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
-	@if command -v update-mime-database >/dev/null 2>&1 && [ -w $(PREFIX)/share/mime ]; then \
-	  update-mime-database $(PREFIX)/share/mime >/dev/null; fi
-
-# A Debian package, build-package/tarnel_VERSION_ARCH.deb: the release preset
-# built with Debian's hardening flags, then CPack.
-package: deps
-	@DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
-	cmake --preset release \
-	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
-	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+# The programs alone (no tests), built in release mode in build-release/
+# and installed stripped under PREFIX with their manual pages, the
+# documentation and examples, bash completion, and the editor's desktop
+# entry, icons and file type. What was installed is recorded in
+# PREFIX/share/tarnel/installed, and make uninstall removes exactly that.
+install: deps
+	@cmake --preset release -DTARNEL_WERROR=$(WERROR) >/dev/null
 	@cmake --build --preset release -j $(JOBS)
-	@cpack --preset release
+	@packaging/release_install.sh install build-release $(PREFIX)
+
+uninstall:
+	@packaging/release_install.sh uninstall $(PREFIX)
+
+# The Debian packages tarnel (the console programs) and tarnel-ide (the
+# editor), built by dpkg-buildpackage from debian/ in PACKAGE_DIR.
+package: deps
+	@scripts/install-deps.sh package
+	@DEB_BUILD_OPTIONS="$(PACKAGE_OPTIONS)" DEB_BUILD_PROFILES="$(filter nocheck,$(PACKAGE_OPTIONS))" \
+	  TARNEL_MAINTAINER="$(MAINTAINER)" packaging/build_packages.sh $(PACKAGE_DIR)
+
+# The packages linted, installed into a throw-away root, run and purged.
+package-check: package
+	@packaging/check_packages.sh $(PACKAGE_DIR)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench build-fuzz build-package $(WEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-bench build-fuzz build-release $(PACKAGE_DIR) $(WEB_BUILD)

@@ -209,7 +209,7 @@ class StatementChecker {
                 leftOut;
     } else {
       message = quoted(word) + " is not one of the 23 instructions: " + leftOut +
-                "; the README lists them";
+                "; man 7 tarnel lists them";
     }
     context_.add(Severity::Error, slot.position, widthOf(word), message);
   }

@@ -11,6 +11,19 @@
 
 #include "console_output.h"
 #include "kivdebug_driver.h"
+#include "program_about.h"
+
+namespace {
+const ProgramAbout kAbout{
+    "kivdebug",
+    "[--input FILE] [--run | --trace] [--max-steps N] PROGRAM.kiv|PROGRAM.tarnel",
+    "Runs a Tarnel program record by record: without --run, --trace or --max-steps\n"
+    "it reads commands (\"help\" lists them); with them it runs to the end.\n",
+    {{"--input FILE", "take the program's input from FILE"},
+     {"--run", "run the program to its end"},
+     {"--trace", "run to the end, writing each record carried out on standard error"},
+     {"--max-steps N", "run to the end, but stop after N records (exit status 2)"}}};
+}  // namespace
 
 namespace {
 
@@ -25,6 +38,8 @@ bool sameFile(int first, int second) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  int about = 0;
+  if (answerAboutQuestionOnConsole(argc, argv, kAbout, about)) return about;
   setUpConsoleOutput();
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   KivdebugConsole console;

@@ -13,9 +13,22 @@
 #include "file_dialog.h"
 #include "form1.h"
 #include "message_boxes.h"
+#include "program_about.h"
 #include "tool_launcher.h"
 
+namespace {
+const ProgramAbout kAbout{
+    "tarnel_ide",
+    "[FILE.tarnel]",
+    "The window editor for Tarnel programs: opens FILE.tarnel, or starts with an\n"
+    "untitled program, and runs tarnel or tarnel_perl on it in a terminal.\n",
+    {}};
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Answered on the console before any window or display connection exists.
+  int about = 0;
+  if (answerAboutQuestionOnConsole(argc, argv, kAbout, about)) return about;
   QApplication application(argc, argv);
   const EditorCommandLine commandLine =
       parseEditorCommandLine(QCoreApplication::arguments(), QDir::currentPath());

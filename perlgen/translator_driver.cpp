@@ -11,7 +11,7 @@
 
 int runTranslator(const std::vector<std::string>& args, ProgramStarter& starter) {
   if (args.size() != 2) {
-    std::cout << "[invalid syntax]\ntarnel source.tarnel\n" << std::endl;
+    std::cout << "[invalid syntax]\ntarnel_perl source.tarnel\n" << std::endl;
     return 1;
   }
   const std::string& sourcePath = args[1];

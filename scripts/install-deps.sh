@@ -2,13 +2,15 @@
 # Installs what building and testing the toolchain needs, and only what is
 # missing, with apt-get (as root, or through sudo). Silent when all is there.
 #
-#   install-deps.sh [fuzz] [bench] [web]
+#   install-deps.sh [fuzz] [bench] [web] [package]
 #
 # "fuzz" adds what `make fuzz` needs: clang and its libFuzzer runtime;
 # "bench" adds Lua 5.4, which `make bench` measures kivinterp against;
 # "web" adds what `make web` and its tests need: emscripten with the node
 # modules its tools use, node and npm, Chromium for the browser test, and
-# then the page's npm packages as web/package-lock.json pins them.
+# then the page's npm packages as web/package-lock.json pins them;
+# "package" adds what `make package` and `make package-check` need:
+# debhelper, lintian and fakeroot.
 set -euo pipefail
 
 # Each line: a package and how to tell it is present (a command, or a file
@@ -51,8 +53,15 @@ for extra in "$@"; do
       )
       web_packages=yes
       ;;
+    package)
+      requirements+=(
+        "debhelper command:dh"
+        "lintian command:lintian"
+        "fakeroot command:fakeroot"
+      )
+      ;;
     *)
-      echo "install-deps.sh: unknown extra '$extra' (known: fuzz, bench, web)" >&2
+      echo "install-deps.sh: unknown extra '$extra' (known: fuzz, bench, web, package)" >&2
       exit 2
       ;;
   esac

@@ -130,8 +130,20 @@ bool CheckContext::isCutLine(int line) const {
   return std::find(cutLines_.begin(), cutLines_.end(), line) != cutLines_.end();
 }
 
+void CheckContext::clampRange(SourcePosition& position, int& length) const {
+  if (position.line < 1) position.line = 1;
+  if (position.line > lineCount()) position.line = lineCount();
+  int width = widthOf(writtenLine(position.line));
+  if (position.column < 1) position.column = 1;
+  if (position.column > width + 1) position.column = width + 1;
+  int room = width - position.column + 1;
+  if (length > room) length = room;
+  if (length < 1) length = 1;
+}
+
 Diagnostic& CheckContext::add(Severity severity, SourcePosition position, int length,
                               std::string message) {
+  clampRange(position, length);
   Diagnostic diagnostic;
   diagnostic.line = position.line;
   diagnostic.column = position.column;
@@ -143,7 +155,8 @@ Diagnostic& CheckContext::add(Severity severity, SourcePosition position, int le
 }
 
 void CheckContext::attach(Diagnostic& diagnostic, SourcePosition position, int length,
-                          std::string message) {
+                          std::string message) const {
+  clampRange(position, length);
   DiagnosticNote note;
   note.line = position.line;
   note.column = position.column;
@@ -152,12 +165,54 @@ void CheckContext::attach(Diagnostic& diagnostic, SourcePosition position, int l
   diagnostic.notes.push_back(std::move(note));
 }
 
-std::vector<Diagnostic> CheckContext::takeDiagnostics() { return std::move(diagnostics_); }
+FixIt& CheckContext::offerFix(Diagnostic& diagnostic, std::string description, bool safe) {
+  FixIt fix;
+  fix.description = std::move(description);
+  fix.safe = safe;
+  diagnostic.fixes.push_back(std::move(fix));
+  return diagnostic.fixes.back();
+}
+
+void CheckContext::edit(FixIt& fix, SourcePosition position, int length, std::string replacement) {
+  fix.edits.push_back(FixEdit{position.line, position.column, length, std::move(replacement)});
+}
+
+void CheckContext::markFirst(const Diagnostic& diagnostic) {
+  firsts_.push_back(static_cast<std::size_t>(&diagnostic - diagnostics_.data()));
+}
+
+std::vector<Diagnostic> CheckContext::takeDiagnostics() {
+  std::vector<std::size_t> order(diagnostics_.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::vector<bool> marked(diagnostics_.size(), false);
+  for (std::size_t i : firsts_) marked[i] = true;
+  auto first = [&](std::size_t i) { return static_cast<bool>(marked[i]); };
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const Diagnostic& x = diagnostics_[a];
+    const Diagnostic& y = diagnostics_[b];
+    if (first(a) != first(b)) return first(a);
+    if (x.line != y.line) return x.line < y.line;
+    if (x.column != y.column) return x.column < y.column;
+    return x.severity < y.severity;
+  });
+  std::vector<Diagnostic> sorted;
+  sorted.reserve(order.size());
+  for (std::size_t i : order) sorted.push_back(std::move(diagnostics_[i]));
+  diagnostics_.clear();
+  firsts_.clear();
+  return sorted;
+}
 
 std::string quoted(const std::string& text) {
   std::string shown = "\"";
   for (char c : text) {
-    if (c != '\r' && c != '\n') shown += c;
+    if (c == '\r') {
+      shown += "\\r";
+    } else if (c == '\n') {
+      shown += "\\n";
+    } else {
+      shown += c;
+    }
   }
   return shown + "\"";
 }

@@ -63,12 +63,27 @@ class CheckContext {
   void markCutLine(int line) { cutLines_.push_back(line); }
   bool isCutLine(int line) const;
 
+  // A diagnostic or note at length bytes from position, its range cut to
+  // end at its line's last byte (see diagnostic.h).
   Diagnostic& add(Severity severity, SourcePosition position, int length, std::string message);
-  static void attach(Diagnostic& diagnostic, SourcePosition position, int length,
-                     std::string message);
+  void attach(Diagnostic& diagnostic, SourcePosition position, int length,
+              std::string message) const;
+  // Puts diagnostic, just added, before all others: a problem that makes
+  // every other one moot.
+  void markFirst(const Diagnostic& diagnostic);
+  // A fix of diagnostic, to which edit adds the edits.
+  static FixIt& offerFix(Diagnostic& diagnostic, std::string description, bool safe);
+  static void edit(FixIt& fix, SourcePosition position, int length, std::string replacement);
+  // The diagnostics added, those marked first at the front, the others in
+  // the order of their places (an error before a warning before a note at
+  // the same place).
   std::vector<Diagnostic> takeDiagnostics();
 
  private:
+  // The range from position, length bytes long, moved and cut so that it
+  // lies inside its line.
+  void clampRange(SourcePosition& position, int& length) const;
+
   SourceAnalysis assembler_;
   SourceAnalysis perl_;
   std::vector<ReportedError> frontEndErrors_;
@@ -80,11 +95,13 @@ class CheckContext {
   std::vector<std::string> meantUses_;
   std::vector<int> cutLines_;
   std::vector<Diagnostic> diagnostics_;
+  std::vector<std::size_t> firsts_;  // indices into diagnostics_
 };
 
 // Text helpers for messages.
 
-// text between double quotes, its CR and LF left out.
+// text between double quotes, a CR or LF in it written as \r or \n, as a
+// word that holds a line break is shown.
 std::string quoted(const std::string& text);
 // The bytes of text from begin, at most length of them; empty when begin
 // lies past its end.

@@ -148,13 +148,13 @@ void checkDeclarations(CheckContext& context) {
             std::to_string(original.position.line) +
             ": every instruction finds the first declaration, so this one is never used; "
             "remove it or choose another name");
-    CheckContext::attach(diagnostic, namePosition(original), widthOf(original.name),
-                         "the first declaration of " + quoted(slot.name));
+    context.attach(diagnostic, namePosition(original), widthOf(original.name),
+                   "the first declaration of " + quoted(slot.name));
     const VariableSlot* perlSlot = context.perlVariable(slot.name);
     if (perlSlot != nullptr && original.value != slot.value) {
-      CheckContext::attach(diagnostic, namePosition(slot), widthOf(slot.name),
-                           "for tarnel_perl: the script runs both declarations, so there " +
-                               quoted(slot.name) + " starts with the value of this one");
+      context.attach(diagnostic, namePosition(slot), widthOf(slot.name),
+                     "for tarnel_perl: the script runs both declarations, so there " +
+                         quoted(slot.name) + " starts with the value of this one");
     }
   }
 }

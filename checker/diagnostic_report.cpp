@@ -2,6 +2,7 @@
 #include "diagnostic_report.h"
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -67,6 +68,50 @@ void writeOne(std::ostringstream& out, const std::string& fileName,
   out << text << "\n" << caretLine(text, column, length) << "\n";
 }
 
+// The line numbers' column: wide enough for six digits, as compilers
+// print it.
+std::string numbered(const std::string& number, const std::string& text) {
+  std::string margin(number.size() < 6 ? 6 - number.size() : 0, ' ');
+  return margin + number + " | " + text + "\n";
+}
+
+constexpr std::size_t kFixLinesShown = 5;
+
+// A fix as the lines it touches will read once it is made.
+void writeFix(std::ostringstream& out, const std::vector<std::string>& lines, const FixIt& fix) {
+  out << (fix.safe ? "fix: " : "suggestion: ") << fix.description << "\n";
+  std::map<int, std::vector<const FixEdit*>> byLine;
+  for (const FixEdit& edit : fix.edits) byLine[edit.line].push_back(&edit);
+  std::size_t shown = 0;
+  for (auto& [line, edits] : byLine) {
+    if (shown == kFixLinesShown) {
+      out << numbered("", "... and " + std::to_string(byLine.size() - shown) + " more lines");
+      break;
+    }
+    ++shown;
+    std::string text;
+    if (line >= 1 && line <= static_cast<int>(lines.size())) {
+      text = lines[static_cast<std::size_t>(line - 1)];
+    }
+    std::sort(edits.begin(), edits.end(),
+              [](const FixEdit* a, const FixEdit* b) { return a->column > b->column; });
+    for (const FixEdit* edit : edits) {
+      std::size_t at =
+          std::min(text.size(), static_cast<std::size_t>(std::max(edit->column, 1) - 1));
+      text.replace(at, static_cast<std::size_t>(std::max(edit->length, 0)), edit->replacement);
+    }
+    std::string number = std::to_string(line);
+    std::size_t start = 0;
+    for (std::size_t feed = text.find('\n'); feed != std::string::npos;
+         feed = text.find('\n', start)) {
+      out << numbered(number, text.substr(start, feed - start));
+      number.clear();
+      start = feed + 1;
+    }
+    out << numbered(number, text.substr(start));
+  }
+}
+
 std::string counted(int n, const char* word) {
   return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
@@ -100,6 +145,7 @@ std::string formatDiagnostics(const std::string& fileName, const std::string& so
   for (const Diagnostic& diagnostic : diagnostics) {
     writeOne(out, fileName, lines, diagnostic.line, diagnostic.column, diagnostic.length,
              severityWord(diagnostic.severity), diagnostic.message);
+    for (const FixIt& fix : diagnostic.fixes) writeFix(out, lines, fix);
     for (const DiagnosticNote& note : diagnostic.notes) {
       writeOne(out, fileName, lines, note.line, note.column, note.length, "note", note.message);
     }

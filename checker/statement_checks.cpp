@@ -78,7 +78,10 @@ class StatementChecker {
  public:
   explicit StatementChecker(CheckContext& context) : context_(context) {
     for (const StatementSlot& slot : context_.assembler().tables.statements()) {
-      if (slot.inUse && slot.isLabel) labels_.emplace(labelName(slot), &slot);
+      if (!slot.inUse || !slot.isLabel) continue;
+      std::string name = labelName(slot);
+      labels_.emplace(name, &slot);
+      if (name != trimmed(name)) indentedLabels_.emplace(trimmed(name), &slot);
     }
     for (const StatementSlot& slot : context_.perl().tables.statements()) {
       if (slot.inUse) perlSlots_.emplace(slot.position.line, &slot);
@@ -188,28 +191,46 @@ class StatementChecker {
   }
 
   void reportUnknownMnemonic(const StatementSlot& slot) {
-    const std::string& text = slot.mnemonic;
-    std::string word;
-    for (char c : text) {
-      if (c != '\r') word += c;
-    }
+    // The mnemonic as tarnel prints it, less the line's own CR.
+    std::string word = slot.mnemonic;
+    if (!word.empty() && word.back() == '\r') word.pop_back();
     const char* leftOut = "tarnel reports it as an invalid instruction and leaves the line out";
     std::string message;
     std::size_t tab = word.find('\t');
+    const std::string& written = context_.writtenLine(slot.position.line);
     if (tab == 0) {
       message = std::string("a tab before the instruction becomes part of its name: ") + leftOut +
                 "; indent with blanks only";
-    } else if (tab != std::string::npos) {
+      Diagnostic& diagnostic = context_.add(Severity::Error, slot.position, widthOf(word), message);
+      std::size_t indentation = written.find_first_not_of(" \t");
+      if (indentation != std::string::npos) {
+        FixIt& fix = CheckContext::offerFix(diagnostic, "indent with four blanks", true);
+        CheckContext::edit(fix, SourcePosition{slot.position.line, 1},
+                           static_cast<int>(indentation), "    ");
+      }
+      return;
+    }
+    if (tab != std::string::npos) {
       message = "a tab after " + quoted(word.substr(0, tab)) +
                 " joins it to what follows: " + leftOut + "; separate them with a blank";
-    } else if (!known(slot.operand1Field) && lookupMnemonic(word) != -1) {
+      Diagnostic& diagnostic = context_.add(Severity::Error, slot.position, widthOf(word), message);
+      std::size_t at = static_cast<std::size_t>(slot.position.column - 1) + tab;
+      std::size_t after = written.find_first_not_of(" \t", at);
+      if (at < written.size() && written[at] == '\t' && after != std::string::npos) {
+        FixIt& fix = CheckContext::offerFix(diagnostic, "put a blank in place of the tab", true);
+        CheckContext::edit(fix, SourcePosition{slot.position.line, static_cast<int>(at) + 1},
+                           static_cast<int>(after - at), " ");
+      }
+      return;
+    }
+    if (!known(slot.operand1Field) && lookupMnemonic(word) != -1) {
       message = quoted(word) +
                 " needs an operand, and a line of one word is never an "
                 "instruction: " +
                 leftOut;
     } else {
       message = quoted(word) + " is not one of the 23 instructions: " + leftOut +
-                "; the README lists them";
+                "; man 7 tarnel lists them";
     }
     context_.add(Severity::Error, slot.position, widthOf(word), message);
   }
@@ -233,24 +254,55 @@ class StatementChecker {
                             ? quoted(slot.mnemonic) + " with an empty operand"
                             : quoted(assembledText(slot));
     std::size_t after = static_cast<std::size_t>(end.column);
-    std::string message;
+    SourcePosition next = shifted(end, 1);
     if (after < written.size() && written[after] == ';') {
-      message = "the comment right after " + quoted(statement) +
-                " takes the statement's last character with it: tarnel reads " + reads +
-                "; put a blank before the \";\"";
-    } else if (context_.positionOf(context_.assembler().code.close) == shifted(end, 1)) {
-      message =
-          "the block's closing \"}\" on this line takes the statement's last character "
-          "with it: tarnel reads " +
-          reads + "; put the \"}\" on a line of its own";
+      Diagnostic& diagnostic =
+          context_.add(Severity::Warning, end, 1,
+                       "the comment right after " + quoted(statement) +
+                           " takes the statement's last character with it: tarnel reads " + reads +
+                           "; put a blank before the \";\"");
+      CheckContext::edit(CheckContext::offerFix(diagnostic, "put a blank before the \";\"", true),
+                         next, 0, " ");
+    } else if (context_.positionOf(context_.assembler().code.close) == next) {
+      reportBraceOnStatementLine(slot, end, statement, reads);
     } else {
-      message = "the statement's last character is lost: tarnel reads " + reads +
-                "; end the line after it";
+      context_.add(Severity::Warning, end, 1,
+                   "the statement's last character is lost: tarnel reads " + reads +
+                       "; end the line after it");
     }
-    context_.add(Severity::Warning, end, 1, message);
     context_.markCutLine(slot.position.line);
     markMeantUses(context_.lineFrom(slot.position, context_.assembler().code.close));
     return true;
+  }
+
+  // The block's closing brace right after a statement. When the byte it
+  // takes is a text's closing quote, the quote left open runs on through the
+  // brace and the rest of the bytecode file, so that kivinterp finds no end
+  // of the code and runs none of it; that comes first of all the program's
+  // problems.
+  void reportBraceOnStatementLine(const StatementSlot& slot, SourcePosition end,
+                                  const std::string& statement, const std::string& reads) {
+    std::string kept = slot.operand1 + slot.operand2;
+    bool oddQuotes = std::count(kept.begin(), kept.end(), '"') % 2 == 1;
+    Diagnostic* diagnostic = nullptr;
+    if (oddQuotes && context_.normalisedByte(end) == '"') {
+      diagnostic = &context_.add(
+          Severity::Warning, end, 1,
+          "the block's closing \"}\" on this line takes the closing double quote of " +
+              quoted(statement) +
+              " with it, and the quote left open hides the end of the program's code: no "
+              "instruction of this program will run, although tarnel counts no error; put the "
+              "\"}\" on a line of its own");
+      context_.markFirst(*diagnostic);
+    } else {
+      diagnostic = &context_.add(Severity::Warning, end, 1,
+                                 "the block's closing \"}\" on this line takes the statement's "
+                                 "last character with it: tarnel reads " +
+                                     reads + "; put the \"}\" on a line of its own");
+    }
+    CheckContext::edit(
+        CheckContext::offerFix(*diagnostic, "put the \"}\" on a line of its own", true),
+        shifted(end, 1), 0, "\n");
   }
 
   // False when the operands are so far from the mnemonic's that the other
@@ -283,9 +335,9 @@ class StatementChecker {
                          quoted(slot.mnemonic + " " + slot.operand1 + ",value"));
     const StatementSlot* perl = perlSlot(slot);
     if (perl != nullptr && perl->operand2.empty() && perlWritesFragment(*perl)) {
-      CheckContext::attach(diagnostic, slot.position, widthOf(slot.mnemonic),
-                           "for tarnel_perl: the missing operand leaves the script's Perl "
-                           "incomplete, so the script does not run at all");
+      context_.attach(diagnostic, slot.position, widthOf(slot.mnemonic),
+                      "for tarnel_perl: the missing operand leaves the script's Perl "
+                      "incomplete, so the script does not run at all");
     }
     return true;
   }
@@ -359,10 +411,10 @@ class StatementChecker {
     if (perl != nullptr && perlNeedsVariable(slot.mnemonic) &&
         context_.perlVariable(perl->operand1) == nullptr) {
       std::pair<SourcePosition, int> place = operandPlace(slot, slot.operand1Field);
-      CheckContext::attach(diagnostic, place.first, place.second,
-                           "for tarnel_perl: it reports " +
-                               quoted("invalid variable " + perl->operand1) +
-                               " and leaves the line out");
+      context_.attach(diagnostic, place.first, place.second,
+                      "for tarnel_perl: it reports " +
+                          quoted("invalid variable " + perl->operand1) +
+                          " and leaves the line out");
     }
   }
 
@@ -393,7 +445,7 @@ class StatementChecker {
       return;
     }
     if (target == "stop") return;  // the label tarnel ends every program with
-    if (labels_.count(" " + target) != 0) {
+    if (indentedLabels_.count(target) != 0) {
       indentedJumps_[target].push_back(&slot);
       return;
     }
@@ -404,15 +456,28 @@ class StatementChecker {
 
   void checkLabelsJumpedTo() {
     for (const auto& [target, jumps] : indentedJumps_) {
-      const StatementSlot& label = *labels_.at(" " + target);
+      const StatementSlot& label = *indentedLabels_.at(target);
+      bool tab = labelName(label).find('\t') != std::string::npos;
+      const std::string& written = context_.writtenLine(label.position.line);
+      std::size_t colon = written.find(':', static_cast<std::size_t>(label.position.column - 1));
+      int width = colon == std::string::npos ? widthOf(target)
+                                             : static_cast<int>(colon) - label.position.column + 1;
       Diagnostic& diagnostic = context_.add(
-          Severity::Warning, label.position, widthOf(target),
-          "this label is indented, so its name keeps a blank in front and the jumps to " +
-              quoted(target) + " never find it: kivinterp reports " +
-              quoted("invalid code label " + target) + "; start the label in the first column");
+          Severity::Warning, label.position, width,
+          std::string("this label is indented, so its name keeps ") +
+              (tab ? "the tab" : "a blank") + " in front and the jumps to " + quoted(target) +
+              " never find it: kivinterp reports " + quoted("invalid code label " + target) +
+              "; start the label in the first column");
+      std::size_t indentation = written.find_first_not_of(" \t");
+      if (indentation != std::string::npos && indentation > 0) {
+        FixIt& fix =
+            CheckContext::offerFix(diagnostic, "start the label in the first column", true);
+        CheckContext::edit(fix, SourcePosition{label.position.line, 1},
+                           static_cast<int>(indentation), "");
+      }
       for (const StatementSlot* jump : jumps) {
         std::pair<SourcePosition, int> place = operandPlace(*jump, jump->operand1Field);
-        CheckContext::attach(diagnostic, place.first, place.second, "a jump to " + quoted(target));
+        context_.attach(diagnostic, place.first, place.second, "a jump to " + quoted(target));
       }
     }
     std::unordered_map<std::string, const StatementSlot*> seen;
@@ -428,8 +493,8 @@ class StatementChecker {
                 std::to_string(first.first->second->position.line) +
                 ": every jump to it goes to the first, so none reaches this one; rename one "
                 "of them");
-        CheckContext::attach(diagnostic, first.first->second->position, widthOf(trimmed(name)),
-                             "the first " + quoted(name + ":"));
+        context_.attach(diagnostic, first.first->second->position, widthOf(trimmed(name)),
+                        "the first " + quoted(name + ":"));
       } else if (name == "stop") {
         context_.add(Severity::Warning, slot.position, 4,
                      "tarnel ends every program with a label \"stop\" of its own; this one takes "
@@ -477,7 +542,9 @@ class StatementChecker {
 
   CheckContext& context_;
   std::unordered_map<std::string, const StatementSlot*> labels_;  // the first of each name
-  std::unordered_map<int, const StatementSlot*> perlSlots_;       // by line
+  // Labels written after blanks or a tab, by the name without them.
+  std::unordered_map<std::string, const StatementSlot*> indentedLabels_;
+  std::unordered_map<int, const StatementSlot*> perlSlots_;  // by line
   std::map<std::string, std::vector<const StatementSlot*>> jumpedTo_;
   std::map<std::string, std::vector<const StatementSlot*>> indentedJumps_;
 };

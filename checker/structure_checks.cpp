@@ -104,9 +104,9 @@ void explainHiddenBrace(CheckContext& context, Diagnostic& diagnostic, long offs
     if (!outside) opened = static_cast<long>(i);
   }
   if (outside || opened < 0) return;
-  CheckContext::attach(diagnostic, context.positionOf(opened), 1,
-                       "this double quote is never closed, so every \"}\" after it is read as "
-                       "text");
+  context.attach(diagnostic, context.positionOf(opened), 1,
+                 "this double quote is never closed, so every \"}\" after it is read as "
+                 "text");
 }
 
 struct BlockWords {
@@ -254,8 +254,8 @@ void checkKeywordPlace(CheckContext& context, const BlockOffsets& found, const c
   Diagnostic& diagnostic =
       context.add(Severity::Warning, position, static_cast<int>(length), message);
   if (meant >= 0) {
-    CheckContext::attach(diagnostic, context.positionOf(meant), static_cast<int>(length),
-                         "the " + quoted(keyword) + " meant");
+    context.attach(diagnostic, context.positionOf(meant), static_cast<int>(length),
+                   "the " + quoted(keyword) + " meant");
   }
 }
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "fix_apply.h"
 #include "front_end.h"
 
 namespace {
@@ -189,6 +190,74 @@ TEST(CheckSource, SurvivesArbitraryText) {
       EXPECT_GE(diagnostic.length, 1) << source;
     }
     state = state * 1103515245u + 12345u;
+  }
+}
+
+struct FixCase {
+  const char* name;
+  std::string source;
+  std::string wanted;  // the text once every safe fix is made
+};
+
+// Each layout pitfall, made right by the safe fixes alone; what is left
+// afterwards is checked to be nothing (or a suggestion's note).
+TEST(CheckSource, SafeFixesRepairEachLayoutPitfall) {
+  const FixCase cases[] = {
+      {"a blank after a comma", program("var& a\nvar& b := 2\n", "mov a, b\nprint a\n"),
+       program("var& a\nvar& b := 2\n", "mov a,b\nprint a\n")},
+      {"tabs before and after a mnemonic", program("var& a\n", "\tinc a\nprint\t\ta\n"),
+       program("var& a\n", "    inc a\nprint a\n")},
+      {"an indented label jumped to", program("var& a := 2\n", "  top:\ndec a\ncmp a,0\njg top\n"),
+       program("var& a := 2\n", "top:\ndec a\ncmp a,0\njg top\n")},
+      {"aligned comments", program("var& a\nvar& b\n", "mov a,b      ; copy\nprint a    ; show\n"),
+       program("var& a\nvar& b\n", "mov a,b ; copy\nprint a ; show\n")},
+      {"a comment glued to a statement", program("var& a\n", "inc a;one more\nprint a\n"),
+       program("var& a\n", "inc a ;one more\nprint a\n")},
+      {"a comment on a declaration line", program("var& a ; the count\n", "print a\n"),
+       program("; the count\nvar& a\n", "print a\n")},
+      {"text after a label's colon", program("var& a\n", "top: inc a\nprint a\n"),
+       program("var& a\n", "top:\n    inc a\nprint a\n")},
+      {":= without blanks", program("var& a:=5\n", "print a\n"),
+       program("var& a := 5\n", "print a\n")},
+      {"several names on one declaration line",
+       program("var& a, b,c\n", "add a,b\nadd a,c\nprint a\n"),
+       program("var& a\nvar& b\nvar& c\n", "add a,b\nadd a,c\nprint a\n")},
+      {"a label that is a Perl word, and one that takes the new name",
+       program("var& a := 2\n", "next:\ndec a\ncmp a,0\njg next\nnext_label:\n"),
+       program("var& a := 2\n", "next_label2:\ndec a\ncmp a,0\njg next_label2\nnext_label:\n")},
+      {"jmp stop, twice", program("var& a\n", "jmp stop\nprint a\njmp stop\n"),
+       program("var& a\n", "jmp finish\nprint a\njmp finish\nfinish:\n")},
+      {"a header brace on the next line",
+       "kiv demo\r\n{\r\nvar {\r\n}\r\nbegin {\r\nprint \"a\"\r\n}\r\n}\r\n",
+       "kiv demo {\r\n\r\nvar {\r\n}\r\nbegin {\r\nprint \"a\"\r\n}\r\n}\r\n"},
+      {"the block's brace after a statement", "kiv t {\nvar {\n}\nbegin {\nprint \"a\"}\n}\n",
+       "kiv t {\nvar {\n}\nbegin {\nprint \"a\"\n}\n}\n"},
+      {"a line of blanks and a blank at the end", program("var& a\n", "print a \n   \nprint a\n"),
+       program("var& a\n", "print a\n\nprint a\n")},
+  };
+  for (const FixCase& c : cases) {
+    SafeFixes fixed = fixSafely(c.source);
+    EXPECT_EQ(fixed.text, c.wanted) << c.name;
+    for (const Diagnostic& left : fixed.remaining) {
+      EXPECT_EQ(left.severity, Severity::Note) << c.name << ": " << describe(left, 8);
+      for (const FixIt& fix : left.fixes) EXPECT_FALSE(fix.safe) << c.name;
+    }
+  }
+}
+
+// Fixes that would only trade one fault for another, or guess, are no safe
+// ones.
+TEST(CheckSource, OffersNoSafeFixThatGuesses) {
+  const std::string sources[] = {
+      program("var& a  b c\n", "print a\n"),          // still three words with one blank
+      program("var$ s := two words\n", "print s\n"),  // quoting is a suggestion
+      program("var& a\n", "top: this is text\njmp top\n"),
+      program("var& a\n", "mov a b\n"),
+      program("var# f := 2.5\nvar& n := 7\n", "print f\ndiv n,2\nprint n\n"),
+  };
+  for (const std::string& source : sources) {
+    SafeFixes fixed = fixSafely(source);
+    EXPECT_EQ(fixed.text, source);
   }
 }
 

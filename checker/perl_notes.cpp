@@ -63,8 +63,66 @@ class PerlChecker {
     return mnemonic != nullptr && isJumpOpcode(mnemonic->opcode);
   }
 
-  void note(SourcePosition position, int length, const std::string& message) {
-    context_.add(Severity::Note, position, length, kForPerl + message);
+  Diagnostic& note(SourcePosition position, int length, const std::string& message) {
+    return context_.add(Severity::Note, position, length, kForPerl + message);
+  }
+
+  // The blanks an operand was written with, which tarnel strips and
+  // tarnel_perl keeps.
+  struct Blanks {
+    SourcePosition start;  // the field's first byte
+    int leading = 0;
+    int trailing = 0;
+    bool beforeComment = false;  // the trailing ones stand before a ";"
+    bool afterComma = false;     // the leading ones stand after the comma
+  };
+
+  Blanks blanksOf(SourceSpan field) const {
+    Blanks blanks;
+    if (!known(field) || field.begin.line != field.end.line) return blanks;
+    blanks.start = field.begin;
+    const std::string& line = context_.writtenLine(field.begin.line);
+    std::size_t begin = static_cast<std::size_t>(field.begin.column - 1);
+    std::size_t end = std::min(line.size(), static_cast<std::size_t>(field.end.column - 1));
+    if (begin >= end) return blanks;
+    std::string text = line.substr(begin, end - begin);
+    std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return blanks;
+    blanks.leading = static_cast<int>(first);
+    blanks.trailing = static_cast<int>(text.size() - text.find_last_not_of(' ') - 1);
+    // The parser drops the byte after the field: a blank there, then ";".
+    blanks.beforeComment = end + 1 < line.size() && line[end] == ' ' && line[end + 1] == ';';
+    blanks.afterComma = begin > 0 && line[begin - 1] == ',';
+    return blanks;
+  }
+
+  // Removes the blanks around an operand; the blank the parser drops before
+  // a comment stays, so the operand keeps its last byte.
+  static void offerBlankFix(Diagnostic& diagnostic, const Blanks& blanks, const std::string& name) {
+    if (blanks.leading == 0 && blanks.trailing == 0) return;
+    std::string description;
+    if (blanks.trailing == 0 && blanks.afterComma) {
+      description = blanks.leading == 1 ? "remove the blank after the comma"
+                                        : "remove the blanks after the comma";
+    } else if (blanks.leading == 0 && blanks.beforeComment) {
+      description = "leave one blank before the comment";
+    } else {
+      description = "remove the blanks around " + quoted(name);
+    }
+    FixIt& fix = CheckContext::offerFix(diagnostic, description, true);
+    if (blanks.leading > 0) CheckContext::edit(fix, blanks.start, blanks.leading, "");
+    if (blanks.trailing > 0) {
+      int width = blanks.leading + widthOf(name);
+      CheckContext::edit(fix, shifted(blanks.start, width), blanks.trailing, "");
+    }
+  }
+
+  // How a note on an operand's blanks ends: what to write instead.
+  static std::string blankAdvice(const Blanks& blanks, const std::string& statement) {
+    if (blanks.leading == 0 && blanks.beforeComment) {
+      return "; leave one blank before the \";\"";
+    }
+    return "; write " + quoted(statement);
   }
 
   // The place of an operand as written, its outer blanks included.
@@ -80,19 +138,60 @@ class PerlChecker {
     if (name.empty() || name.find_first_of(" ,\"") != std::string::npos) return;
     int width = widthOf(name);
     if (isPerlQuoteOperator(name)) {
-      note(slot.position, width,
-           "Perl reads " + quoted(name) +
-               " as its own operator, so this label line stops the script before it runs; "
-               "rename the label");
+      Diagnostic& diagnostic =
+          note(slot.position, width,
+               "Perl reads " + quoted(name) +
+                   " as its own operator, so this label line stops the script before it runs; "
+                   "rename the label");
+      offerRename(diagnostic, name);
     } else if (!isPerlName(name)) {
       note(slot.position, width,
            quoted(name) +
                " cannot be a Perl label, so the script does not run; use letters, digits and "
                "\"_\", starting with a letter");
     } else if (isPerlReservedWord(name) && jumpTargets_.count(name) != 0) {
-      note(slot.position, width,
-           "Perl reads " + quoted(name) + " as its own keyword, so " + quoted("goto " + name) +
-               " fails and the script stops there; rename the label");
+      Diagnostic& diagnostic =
+          note(slot.position, width,
+               "Perl reads " + quoted(name) + " as its own keyword, so " + quoted("goto " + name) +
+                   " fails and the script stops there; rename the label");
+      offerRename(diagnostic, name);
+    }
+  }
+
+  // True when name is taken by a label, a jump, or a variable of either
+  // translation, or is a word Perl keeps for itself.
+  bool nameTaken(const std::string& name) const {
+    return labels_.count(name) != 0 || jumpTargets_.count(name) != 0 ||
+           context_.variable(name) != nullptr || context_.perlVariable(name) != nullptr ||
+           isPerlReservedWord(name) || isPerlQuoteOperator(name) || name == "stop";
+  }
+
+  // base, or base followed by the first number from 2 that makes it a
+  // name nothing in the program uses.
+  std::string freshName(const std::string& base) const {
+    std::string name = base;
+    for (int number = 2; nameTaken(name); ++number) name = base + std::to_string(number);
+    return name;
+  }
+
+  // Renames the label name, every line that defines it and every jump to
+  // it, to a name that is no Perl word and not used: tarnel's jumps reach
+  // the same lines as before, and Perl's goto reaches them too.
+  void offerRename(Diagnostic& diagnostic, const std::string& name) {
+    std::string renamed = freshName(name + "_label");
+    FixIt& fix = CheckContext::offerFix(
+        diagnostic, "rename the label " + quoted(name) + " to " + quoted(renamed), true);
+    int width = widthOf(name);
+    for (const StatementSlot& slot : context_.perl().tables.statements()) {
+      if (!slot.inUse) continue;
+      if (slot.isLabel && labelName(slot) == name) {
+        CheckContext::edit(fix, slot.position, width, renamed);
+      } else if (!slot.isLabel && isJump(slot) && trimmed(slot.operand1) == name &&
+                 known(slot.operand1Field)) {
+        std::size_t blanks = slot.operand1.find_first_not_of(" \t");
+        CheckContext::edit(fix, shifted(slot.operand1Field.begin, static_cast<int>(blanks)), width,
+                           renamed);
+      }
     }
   }
 
@@ -107,9 +206,11 @@ class PerlChecker {
     if (isJump(slot)) {
       if (trimmed(slot.operand1) == "stop" && labels_.count("stop") == 0) {
         std::pair<SourcePosition, int> place = fieldPlace(slot, slot.operand1Field);
-        note(place.first, place.second,
-             "the script has no label \"stop\", so Perl stops here with \"Can't find label "
-             "stop\" instead of ending quietly; jump to a label on the block's last line");
+        Diagnostic& diagnostic =
+            note(place.first, place.second,
+                 "the script has no label \"stop\", so Perl stops here with \"Can't find label "
+                 "stop\" instead of ending quietly; jump to a label on the block's last line");
+        offerEndLabel(diagnostic, slot);
       }
       return;
     }
@@ -127,11 +228,65 @@ class PerlChecker {
     if (name == "div") {
       const VariableSlot* variable = context_.perlVariable(slot.operand1);
       if (variable != nullptr && variable->type == VariableInteger) {
-        note(slot.position, widthOf(name),
-             "div of the integer variable " + quoted(slot.operand1) +
-                 " keeps the fraction in Perl (7 div 2 gives 3.5 there, 3 in kivinterp)");
+        std::string drop = "and " + slot.operand1 + ",-1";
+        Diagnostic& diagnostic =
+            note(slot.position, widthOf(name),
+                 "div of the integer variable " + quoted(slot.operand1) +
+                     " keeps the fraction in Perl (7 div 2 gives 3.5 there, 3 in kivinterp); " +
+                     quoted(drop) +
+                     " after it drops the fraction in Perl when the quotient is not negative, "
+                     "and changes nothing in kivinterp");
+        const std::string& line = context_.writtenLine(slot.position.line);
+        CheckContext::edit(
+            CheckContext::offerFix(diagnostic, "add " + quoted(drop) + " after it", false),
+            SourcePosition{slot.position.line, widthOf(line) + 1}, 0,
+            "\n" + line.substr(0, static_cast<std::size_t>(slot.position.column - 1)) + drop);
       }
     }
+  }
+
+  // The name of a label on the code block's last line that both
+  // translations reach; empty when the block does not end with one.
+  std::string lastLineLabel() const {
+    const std::vector<StatementSlot>& slots = context_.assembler().tables.statements();
+    for (auto slot = slots.rbegin(); slot != slots.rend(); ++slot) {
+      if (!slot->inUse) continue;
+      if (!slot->isLabel) return std::string();
+      std::string text = slot->labelText;
+      std::size_t colon = text.find(':');
+      std::string name = text.substr(0, colon);
+      bool plain = colon + 1 == text.size() && isPerlName(name) && !isPerlReservedWord(name) &&
+                   !isPerlQuoteOperator(name);
+      return plain ? name : std::string();
+    }
+    return std::string();
+  }
+
+  // jmp stop made a jump to a label of the program's own on the block's
+  // last line: tarnel runs off the end there and stops as at "stop", and
+  // Perl's goto finds the label. The label is added before the block's
+  // closing "}" when no label stands there.
+  void offerEndLabel(Diagnostic& diagnostic, const StatementSlot& jump) {
+    if (!known(jump.operand1Field)) return;
+    std::string target = lastLineLabel();
+    bool add = target.empty();
+    SourcePosition close = context_.positionOf(context_.assembler().code.close);
+    const std::string& closeLine = context_.writtenLine(close.line);
+    if (add) {
+      if (closeLine.find_first_not_of(" \t") != static_cast<std::size_t>(close.column - 1) ||
+          close.line == context_.positionOf(context_.assembler().code.open).line) {
+        return;
+      }
+      target = freshName("finish");
+    }
+    FixIt& fix = CheckContext::offerFix(
+        diagnostic,
+        add ? "jump to a new label " + quoted(target) + " on the block's last line"
+            : "jump to " + quoted(target) + " on the block's last line",
+        true);
+    std::size_t blanks = jump.operand1.find_first_not_of(" \t");
+    CheckContext::edit(fix, shifted(jump.operand1Field.begin, static_cast<int>(blanks)), 4, target);
+    if (add) CheckContext::edit(fix, SourcePosition{close.line, 1}, 0, target + ":\n");
   }
 
   // A statement tarnel_perl reports that tarnel passes over or reads
@@ -144,9 +299,14 @@ class PerlChecker {
     if (!word.empty() && word.back() == '\r') word.pop_back();
     if (trimmed(word).empty()) {
       const std::string& line = context_.writtenLine(slot.position.line);
-      note(SourcePosition{slot.position.line, 1}, widthOf(line),
-           "this line of blanks becomes an instruction, and tarnel_perl reports it as invalid; "
-           "leave the line empty");
+      Diagnostic& diagnostic =
+          note(SourcePosition{slot.position.line, 1}, widthOf(line),
+               "this line of blanks becomes an instruction, and tarnel_perl reports it as "
+               "invalid; leave the line empty");
+      if (trimmed(line).empty() && !line.empty()) {
+        CheckContext::edit(CheckContext::offerFix(diagnostic, "leave the line empty", true),
+                           SourcePosition{slot.position.line, 1}, widthOf(line), "");
+      }
     } else {
       note(slot.position, widthOf(word),
            "tarnel_perl reads " + quoted(word) +
@@ -164,10 +324,15 @@ class PerlChecker {
       return;
     }
     std::pair<SourcePosition, int> place = fieldPlace(slot, field);
-    note(place.first, place.second,
-         "the operand keeps its blank (" + quoted(operand) +
-             "), so tarnel_perl writes it as it stands, not as the variable $" + name + "; write " +
-             quoted(tarnelText(slot)));
+    Blanks blanks = blanksOf(field);
+    const char* kept = blanks.leading == 0 && blanks.beforeComment
+                           ? "the blanks before the comment stay at the end of the operand ("
+                           : "the operand keeps its blank (";
+    Diagnostic& diagnostic = note(
+        place.first, place.second,
+        kept + quoted(operand) + "), so tarnel_perl writes it as it stands, not as the variable $" +
+            name + blankAdvice(blanks, tarnelText(slot)));
+    offerBlankFix(diagnostic, blanks, name);
   }
 
   // The statement as tarnel stores it, blanks removed from its operands.
@@ -184,21 +349,53 @@ class PerlChecker {
     std::pair<SourcePosition, int> place = fieldPlace(slot, slot.operand1Field);
     if (variable != nullptr) {
       if (variable->type == VariableFloat) {
-        note(place.first, place.second,
-             "print of the float variable " + quoted(operand) +
-                 " writes a whole number in Perl (2.5 prints as 2); kivinterp prints 2.5");
+        Diagnostic& diagnostic =
+            note(place.first, place.second,
+                 "print of the float variable " + quoted(operand) +
+                     " writes a whole number in Perl (2.5 prints as 2); kivinterp prints 2.5; "
+                     "copied into a string variable first, the value prints with its fraction "
+                     "in both (a whole number as 3. in kivinterp, 3 in Perl)");
+        offerPrintAsText(diagnostic, slot, *variable);
       }
       return;
     }
     std::string name = trimmed(operand);
-    std::string fix = context_.perlVariable(name) != nullptr
-                          ? "write " + quoted("print " + name)
-                          : "write the text between double quotes";
-    note(place.first, place.second,
-         quoted(operand) +
-             " is neither a variable nor a text in double quotes, so tarnel_perl "
-             "reports " +
-             quoted("invalid variable " + operand) + " and leaves this print out; " + fix);
+    bool blanksOnly = context_.perlVariable(name) != nullptr;
+    Blanks blanks = blanksOf(slot.operand1Field);
+    std::string fix = blanksOnly ? blankAdvice(blanks, "print " + name).substr(2)
+                                 : "write the text between double quotes";
+    Diagnostic& diagnostic =
+        note(place.first, place.second,
+             quoted(operand) +
+                 " is neither a variable nor a text in double quotes, so tarnel_perl "
+                 "reports " +
+                 quoted("invalid variable " + operand) + " and leaves this print out; " + fix);
+    if (blanksOnly) offerBlankFix(diagnostic, blanks, name);
+  }
+
+  // print of a float variable made a print of a string variable that a mov
+  // before it fills, declared after the float when it is not yet.
+  void offerPrintAsText(Diagnostic& diagnostic, const StatementSlot& print,
+                        const VariableSlot& number) {
+    std::string base = number.name + "_text";
+    const VariableSlot* existing = context_.perlVariable(base);
+    bool declared = existing != nullptr && existing->type == VariableString &&
+                    context_.variable(base) != nullptr;
+    std::string text = declared ? base : freshName(base);
+    FixIt& fix = CheckContext::offerFix(
+        diagnostic, "print it through the string variable " + quoted(text), false);
+    if (!declared) {
+      const std::string& line = context_.writtenLine(number.position.line);
+      CheckContext::edit(fix, SourcePosition{number.position.line, widthOf(line) + 1}, 0,
+                         "\nvar$ " + text);
+    }
+    const std::string& line = context_.writtenLine(print.position.line);
+    std::string indentation = line.substr(0, static_cast<std::size_t>(print.position.column - 1));
+    CheckContext::edit(fix, print.position, 0,
+                       "mov " + text + "," + number.name + "\n" + indentation);
+    std::size_t blanks = print.operand1.find_first_not_of(" \t");
+    CheckContext::edit(fix, shifted(print.operand1Field.begin, static_cast<int>(blanks)),
+                       widthOf(number.name), text);
   }
 
   // A first operand that names a variable for tarnel but, with its blanks,
@@ -212,16 +409,20 @@ class PerlChecker {
       return;
     }
     std::pair<SourcePosition, int> place = fieldPlace(slot, slot.operand1Field);
-    note(place.first, place.second,
-         "the blank stays in the name (" + quoted(operand) + "), so tarnel_perl reports " +
-             quoted("invalid variable " + operand) + " and leaves this " + slot.mnemonic +
-             " out; write " + quoted(tarnelText(slot)));
+    Blanks blanks = blanksOf(slot.operand1Field);
+    Diagnostic& diagnostic =
+        note(place.first, place.second,
+             "the blank stays in the name (" + quoted(operand) + "), so tarnel_perl reports " +
+                 quoted("invalid variable " + operand) + " and leaves this " + slot.mnemonic +
+                 " out" + blankAdvice(blanks, tarnelText(slot)));
+    offerBlankFix(diagnostic, blanks, name);
   }
 
   void checkVariableName(const VariableSlot& slot) {
     SourcePosition at = shifted(slot.position, 5);
     int width = widthOf(slot.name);
     if (slot.name.find(":=") != std::string::npos) return;  // a warning of its own
+    if (slot.name.find(',') != std::string::npos) return;   // likewise
     if (!isPerlName(slot.name)) {
       note(at, width,
            quoted(slot.name) +

@@ -159,10 +159,20 @@ class StatementChecker {
     std::size_t first = rest.find_first_not_of(" \t");
     if (first == std::string::npos) return;
     std::string ignored = trimmed(rest);
-    context_.add(Severity::Warning, shifted(slot.position, static_cast<int>(colon + 1 + first)),
-                 widthOf(ignored),
-                 "tarnel ignores the text after " + quoted(name + ":") + ", so " + quoted(ignored) +
-                     " is never assembled; put it on a line of its own");
+    Diagnostic& diagnostic =
+        context_.add(Severity::Warning, shifted(slot.position, static_cast<int>(colon + 1 + first)),
+                     widthOf(ignored),
+                     "tarnel ignores the text after " + quoted(name + ":") + ", so " +
+                         quoted(ignored) + " is never assembled; put it on a line of its own");
+    // An instruction with its operand moves to the next line, indented; other
+    // text is left for the writer to judge.
+    std::size_t blank = ignored.find(' ');
+    if (blank != std::string::npos && lookupMnemonic(ignored.substr(0, blank)) != -1) {
+      CheckContext::edit(CheckContext::offerFix(
+                             diagnostic, "put " + quoted(ignored) + " on a line of its own", true),
+                         shifted(slot.position, static_cast<int>(colon + 1)),
+                         static_cast<int>(first), "\n    ");
+    }
     markMeantUses(rest);
   }
 
@@ -374,11 +384,25 @@ class StatementChecker {
     } else {
       effect = "which names no variable, so this " + slot.mnemonic + " does nothing at all";
     }
-    std::size_t blanks = slot.operand1.size() - slot.operand1.find_last_not_of(' ') - 1;
-    SourcePosition at = shifted(slot.operand1Field.end, -static_cast<int>(blanks));
-    context_.add(Severity::Warning, at, static_cast<int>(blanks),
-                 "the blank at the end of the line stays in the operand: tarnel reads " +
-                     quoted(slot.operand1) + ", " + effect + "; remove the blank");
+    // The blanks as written, before the line end the parser dropped.
+    const std::string& written = context_.writtenLine(slot.operand1Field.end.line);
+    std::size_t end =
+        std::min(written.size(), static_cast<std::size_t>(slot.operand1Field.end.column - 1));
+    std::size_t last = written.find_last_not_of(' ', end == 0 ? 0 : end - 1);
+    std::size_t blanks = end == 0 ? 0 : end - (last == std::string::npos ? 0 : last + 1);
+    SourcePosition at =
+        shifted(slot.operand1Field.end, -static_cast<int>(std::max<std::size_t>(blanks, 1)));
+    Diagnostic& diagnostic =
+        context_.add(Severity::Warning, at, static_cast<int>(blanks),
+                     "the blank at the end of the line stays in the operand: tarnel reads " +
+                         quoted(slot.operand1) + ", " + effect + "; remove the blank");
+    if (blanks > 0) {
+      CheckContext::edit(
+          CheckContext::offerFix(
+              diagnostic,
+              blanks == 1 ? "remove the blank at the end" : "remove the blanks at the end", true),
+          at, static_cast<int>(blanks), "");
+    }
     return true;
   }
 

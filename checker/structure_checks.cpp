@@ -272,6 +272,86 @@ void checkSemicolonsInQuotes(CheckContext& context) {
   }
 }
 
+// A header whose name runs over a line end, or holds a tab: tarnel and
+// tarnel_perl name their output file after it, line break and all.
+void checkObjectName(CheckContext& context) {
+  const SourceAnalysis& analysis = context.assembler();
+  const std::string& name = analysis.objectName;
+  if (analysis.object.open < 0 || name.find_first_of("\r\n\t") == std::string::npos) return;
+  SourcePosition keyword = context.positionOf(analysis.object.keyword);
+  SourcePosition brace = context.positionOf(analysis.object.open);
+  const std::string& line = context.writtenLine(keyword.line);
+  std::string shown = trimmed(part(line, static_cast<std::size_t>(keyword.column + 2)));
+  bool broken = brace.line != keyword.line;
+  std::string message =
+      broken ? "the program's name runs on to the line of its \"{\", so tarnel writes the "
+               "bytecode file as "
+             : "a tab in the program's name stays in it, so tarnel writes the bytecode file as ";
+  message += quoted(name + ".kiv") + " and tarnel_perl the script as " + quoted(name + ".pl") +
+             "; " +
+             (broken ? "put the \"{\" at the end of the line " + quoted("kiv " + shown)
+                     : std::string("separate the words of the header with blanks"));
+  Diagnostic& diagnostic =
+      context.add(Severity::Warning, keyword, widthOf(line) - keyword.column + 1, message);
+  // The name on the header's line and nothing but blanks before the brace,
+  // which opens its line: the brace moves up.
+  std::string between = context.assembler().text.substr(
+      static_cast<std::size_t>(analysis.object.keyword + 3),
+      static_cast<std::size_t>(analysis.object.open - analysis.object.keyword - 3));
+  std::size_t firstBreak = between.find_first_of("\r\n");
+  bool movable = broken && !shown.empty() && between.find('\t') == std::string::npos &&
+                 between.find_first_not_of(" \r\n", firstBreak) == std::string::npos;
+  if (!movable) return;
+  FixIt& fix = CheckContext::offerFix(diagnostic, "put the \"{\" on the line of the header", true);
+  std::size_t last = line.find_last_not_of(' ');
+  CheckContext::edit(fix, SourcePosition{keyword.line, static_cast<int>(last) + 2}, 0, " {");
+  CheckContext::edit(fix, brace, 1, "");
+}
+
+// Text that no block search reaches: before the header, between or after
+// the blocks, or after the program's last "}". The front end reads only
+// the blocks, so it is never assembled and never reported.
+void checkTextOutsideBlocks(CheckContext& context) {
+  const SourceAnalysis& analysis = context.assembler();
+  if (analysis.stop != SourceStop::None) return;
+  if (meantKeyword(context, "var", true) != analysis.variables.keyword ||
+      meantKeyword(context, "begin", true) != analysis.code.keyword ||
+      meantKeyword(context, "kiv", false) != analysis.object.keyword) {
+    return;  // a keyword found in the wrong place is reported as such
+  }
+  const std::string& text = analysis.text;
+  std::vector<std::pair<long, long>> read = {
+      {analysis.object.keyword, analysis.object.open + 1},
+      {analysis.variables.keyword, analysis.variables.close + 1},
+      {analysis.code.keyword, analysis.code.close + 1}};
+  std::sort(read.begin(), read.end());
+  long from = 0;
+  std::vector<std::pair<long, long>> unread;
+  for (const auto& range : read) {
+    if (range.first > from) unread.push_back({from, range.first});
+    from = std::max(from, range.second);
+  }
+  unread.push_back({from, static_cast<long>(text.size())});
+  for (const auto& [begin, end] : unread) {
+    int reportedLine = 0;  // one warning a line
+    for (long at = begin; at < end; ++at) {
+      char c = text[static_cast<std::size_t>(at)];
+      if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '}' || c == '{') continue;
+      SourcePosition position = context.positionOf(at);
+      if (position.line == reportedLine) continue;
+      reportedLine = position.line;
+      std::string rest = part(context.normalisedLine(position.line),
+                              static_cast<std::size_t>(position.column - 1));
+      std::string shown = trimmed(rest.substr(0, rest.find_first_of("{}")));
+      context.add(Severity::Warning, position, widthOf(shown),
+                  quoted(shown) +
+                      " stands outside the var and begin blocks, where tarnel and tarnel_perl "
+                      "read nothing, so it is never assembled and never reported; move it into "
+                      "the begin block or remove it");
+    }
+  }
+}
+
 }  // namespace
 
 void checkStructure(CheckContext& context) {
@@ -283,4 +363,6 @@ void checkStructure(CheckContext& context) {
   checkKeywordPlace(context, analysis.variables, "var", "var {", true, "reads the var block");
   checkKeywordPlace(context, analysis.code, "begin", "begin {", true, "reads the begin block");
   checkSemicolonsInQuotes(context);
+  checkObjectName(context);
+  checkTextOutsideBlocks(context);
 }

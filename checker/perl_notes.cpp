@@ -177,6 +177,10 @@ class PerlChecker {
   // Renames the label name, every line that defines it and every jump to
   // it, to a name that is no Perl word and not used: tarnel's jumps reach
   // the same lines as before, and Perl's goto reaches them too.
+  //
+  // The rename is safe only when it names every place where the word
+  // stands in the begin block: a line that does not parse as a jump yet (a
+  // tab before its mnemonic, say) may turn into one once fixed.
   void offerRename(Diagnostic& diagnostic, const std::string& name) {
     std::string renamed = freshName(name + "_label");
     FixIt& fix = CheckContext::offerFix(
@@ -193,6 +197,30 @@ class PerlChecker {
                            renamed);
       }
     }
+    std::size_t edits = fix.edits.size();
+    fix.safe = wordPlaces(name) == edits;
+  }
+
+  // How many times name stands as a word of its own outside double quotes
+  // in the begin block.
+  std::size_t wordPlaces(const std::string& name) const {
+    const SourceAnalysis& analysis = context_.assembler();
+    if (analysis.code.open < 0 || analysis.code.close < 0) return 0;
+    const std::string& text = analysis.text;
+    auto nameByte = [](char c) {
+      return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    };
+    std::size_t count = 0;
+    bool quoted_ = false;
+    for (std::size_t at = static_cast<std::size_t>(analysis.code.open) + 1;
+         at < static_cast<std::size_t>(analysis.code.close); ++at) {
+      if (text[at] == '"') quoted_ = !quoted_;
+      if (quoted_ || text.compare(at, name.size(), name) != 0) continue;
+      bool before = at > 0 && nameByte(text[at - 1]);
+      bool after = at + name.size() < text.size() && nameByte(text[at + name.size()]);
+      if (!before && !after) ++count;
+    }
+    return count;
   }
 
   void checkInstruction(const StatementSlot& slot) {

@@ -265,54 +265,42 @@ class StatementChecker {
                             : quoted(assembledText(slot));
     std::size_t after = static_cast<std::size_t>(end.column);
     SourcePosition next = shifted(end, 1);
+    // A text's closing quote taken leaves a quote open that runs on through
+    // the rest of the bytecode file, so kivinterp finds no end of the code
+    // and runs none of it: that comes first of all the program's problems.
+    std::string kept = slot.operand1 + slot.operand2;
+    bool losesCode = lost == '"' && std::count(kept.begin(), kept.end(), '"') % 2 == 1;
+    std::string takes = losesCode ? " takes its closing double quote with it, and the quote left "
+                                    "open hides the end of the program's code: no instruction "
+                                    "of this program will run, although tarnel counts no error"
+                                  : " takes the statement's last character with it: tarnel "
+                                    "reads " +
+                                        reads;
+    Diagnostic* diagnostic = nullptr;
     if (after < written.size() && written[after] == ';') {
-      Diagnostic& diagnostic =
-          context_.add(Severity::Warning, end, 1,
-                       "the comment right after " + quoted(statement) +
-                           " takes the statement's last character with it: tarnel reads " + reads +
-                           "; put a blank before the \";\"");
-      CheckContext::edit(CheckContext::offerFix(diagnostic, "put a blank before the \";\"", true),
+      diagnostic = &context_.add(Severity::Warning, end, 1,
+                                 "the comment right after " + quoted(statement) + takes +
+                                     "; put a blank before the \";\"");
+      CheckContext::edit(CheckContext::offerFix(*diagnostic, "put a blank before the \";\"", true),
                          next, 0, " ");
     } else if (context_.positionOf(context_.assembler().code.close) == next) {
-      reportBraceOnStatementLine(slot, end, statement, reads);
+      diagnostic =
+          &context_.add(Severity::Warning, end, 1,
+                        (losesCode ? "the block's closing \"}\" right after " + quoted(statement)
+                                   : std::string("the block's closing \"}\" on this line")) +
+                            takes + "; put the \"}\" on a line of its own");
+      CheckContext::edit(
+          CheckContext::offerFix(*diagnostic, "put the \"}\" on a line of its own", true), next, 0,
+          "\n");
     } else {
-      context_.add(Severity::Warning, end, 1,
-                   "the statement's last character is lost: tarnel reads " + reads +
-                       "; end the line after it");
+      diagnostic = &context_.add(Severity::Warning, end, 1,
+                                 "the statement's last character is lost: tarnel reads " + reads +
+                                     "; end the line after it");
     }
+    if (losesCode) context_.markFirst(*diagnostic);
     context_.markCutLine(slot.position.line);
     markMeantUses(context_.lineFrom(slot.position, context_.assembler().code.close));
     return true;
-  }
-
-  // The block's closing brace right after a statement. When the byte it
-  // takes is a text's closing quote, the quote left open runs on through the
-  // brace and the rest of the bytecode file, so that kivinterp finds no end
-  // of the code and runs none of it; that comes first of all the program's
-  // problems.
-  void reportBraceOnStatementLine(const StatementSlot& slot, SourcePosition end,
-                                  const std::string& statement, const std::string& reads) {
-    std::string kept = slot.operand1 + slot.operand2;
-    bool oddQuotes = std::count(kept.begin(), kept.end(), '"') % 2 == 1;
-    Diagnostic* diagnostic = nullptr;
-    if (oddQuotes && context_.normalisedByte(end) == '"') {
-      diagnostic = &context_.add(
-          Severity::Warning, end, 1,
-          "the block's closing \"}\" on this line takes the closing double quote of " +
-              quoted(statement) +
-              " with it, and the quote left open hides the end of the program's code: no "
-              "instruction of this program will run, although tarnel counts no error; put the "
-              "\"}\" on a line of its own");
-      context_.markFirst(*diagnostic);
-    } else {
-      diagnostic = &context_.add(Severity::Warning, end, 1,
-                                 "the block's closing \"}\" on this line takes the statement's "
-                                 "last character with it: tarnel reads " +
-                                     reads + "; put the \"}\" on a line of its own");
-    }
-    CheckContext::edit(
-        CheckContext::offerFix(*diagnostic, "put the \"}\" on a line of its own", true),
-        shifted(end, 1), 0, "\n");
   }
 
   // False when the operands are so far from the mnemonic's that the other

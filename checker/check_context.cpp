@@ -141,6 +141,13 @@ void CheckContext::clampRange(SourcePosition& position, int& length) const {
   if (length < 1) length = 1;
 }
 
+void CheckContext::placeInside(int& line, int& column, int& length) const {
+  SourcePosition position{line, column};
+  clampRange(position, length);
+  line = position.line;
+  column = position.column;
+}
+
 Diagnostic& CheckContext::add(Severity severity, SourcePosition position, int length,
                               std::string message) {
   clampRange(position, length);

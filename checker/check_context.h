@@ -71,6 +71,8 @@ class CheckContext {
   // Puts diagnostic, just added, before all others: a problem that makes
   // every other one moot.
   void markFirst(const Diagnostic& diagnostic);
+  // Moves and cuts a range so that it lies inside its line of this text.
+  void placeInside(int& line, int& column, int& length) const;
   // A fix of diagnostic, to which edit adds the edits.
   static FixIt& offerFix(Diagnostic& diagnostic, std::string description, bool safe);
   static void edit(FixIt& fix, SourcePosition position, int length, std::string replacement);

@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -145,7 +146,7 @@ TEST(CheckSource, WarnsOnlyWhereTheToolsGoWrong) {
        {"5:8 error: this \"{\" between double"}},
       {"a missing brace",
        "kiv t {\nvar {\n}\nbegin {\nprint \"a\"\n}\n",
-       {"1:7 error: no \"}\" closes this"}},
+       {"1:7 error: no \"}\" closes the"}},
   };
   for (const RuleCase& c : cases) {
     EXPECT_EQ(check(c.source), c.wanted) << c.name;
@@ -190,6 +191,60 @@ TEST(CheckSource, SurvivesArbitraryText) {
       EXPECT_GE(diagnostic.length, 1) << source;
     }
     state = state * 1103515245u + 12345u;
+  }
+}
+
+// A brace or block error no longer hides the rest: what is found after the
+// checker's repair is marked so, with a note at the error.
+TEST(CheckSource, ReadsOnAfterABraceOrBlockError) {
+  struct Case {
+    const char* name;
+    std::string source;
+    std::vector<std::string> wanted;  // "*" ends those found after the repair
+  };
+  const Case cases[] = {
+      {"the var block's \"}\" missing",
+       "kiv t {\nvar {\nvar& n\nvar& unused\nbegin {\ninc n\ninc m\nprint n\n}\n}\n",
+       {"2:5 error: no \"}\" closes the", "4:6 warning: \"unused\" is declared but",
+        "7:5 warning: \"m\" names no declared *"}},
+      {"the begin block's \"}\" missing",
+       "kiv t {\nvar {\nvar& n\n}\nbegin {\n\tinc n\nprint n\n}\n",
+       {"1:7 error: no \"}\" closes the", "6:1 error: a tab before the"}},
+      {"one \"}\" too many",
+       "kiv t {\nvar {\nvar& n\n}\n}\nbegin {\ninc m\nprint n\n}\n}\n",
+       {"5:1 error: no \"{\" opens this", "7:5 warning: \"m\" names no declared *"}},
+      {"a header without its brace",
+       "kiv t\nvar {\nvar& n\n}\nbegin {\ninc m\nprint n\n}\n}\n",
+       {"1:1 error: the header has no", "6:5 warning: \"m\" names no declared *"}},
+      {"a quote left open hides the block's end",
+       "kiv t {\nvar {\nvar& n\n}\nbegin {\nprint \"a;b\"\ninc m\nprint n\n}\n}\n",
+       {"5:7 error: no \"}\" closes the", "6:9 warning: this \";\" starts a",
+        "7:5 warning: \"m\" names no declared *"}},
+      {"no header and no final brace",
+       "var {\nvar& n\n}\nbegin {\ninc m\nprint n\n}\n",
+       {"7:2 error: the program has no", "5:5 warning: \"m\" names no declared *"}},
+      {"no var block",
+       "kiv t {\nbegin {\ninc m\n}\n}\n",
+       {"5:2 error: the program has no", "3:5 warning: \"m\" names no declared *"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> found;
+    for (const Diagnostic& diagnostic : checkSource(c.source)) {
+      std::string shown = describe(diagnostic);
+      if (diagnostic.afterRecovery) {
+        shown += " *";
+        EXPECT_EQ(diagnostic.notes.back().message.find("this may follow from the error on line"),
+                  0u)
+            << c.name;
+        for (const FixIt& fix : diagnostic.fixes) EXPECT_FALSE(fix.safe) << c.name;
+      }
+      found.push_back(shown);
+    }
+    std::vector<std::string> sortedFound = found;
+    std::vector<std::string> sortedWanted = c.wanted;
+    std::sort(sortedFound.begin(), sortedFound.end());
+    std::sort(sortedWanted.begin(), sortedWanted.end());
+    EXPECT_EQ(sortedFound, sortedWanted) << c.name;
   }
 }
 

@@ -1,8 +1,10 @@
 // The checks of the checker, each adding its diagnostics to the context.
-// checkSource runs them in this order.
+// runChecks runs them all, in the order below.
 #pragma once
 
 #include "check_context.h"
+
+void runChecks(CheckContext& context);
 
 // The structural errors at which the front end stopped, the block keywords
 // found in the wrong place, and semicolons meant to stand in a text.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "block_model.h"
 #include "checks.h"
 #include "quote_search.h"
 
@@ -19,61 +20,88 @@ std::string frontEndWords(const CheckContext& context) {
   return std::string();
 }
 
-// True when an odd number of double quotes stands before column (from 1)
-// in line: the byte there is inside a text written on that line.
-bool insideQuotes(const std::string& line, int column) {
-  std::size_t before = std::min(line.size(), static_cast<std::size_t>(column > 0 ? column - 1 : 0));
-  return std::count(line.begin(), line.begin() + static_cast<long>(before), '"') % 2 == 1;
-}
-
-bool isNameByte(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '&' || c == '$' ||
-         c == '#';
-}
-
-// The braces to blame when the counts differ. Braces written between
-// double quotes count for tarnel too, but a writer balances the others:
-// when those balance, the quoted braces of the kind in excess are to blame;
-// otherwise the unpartnered ones among them.
-std::vector<long> unpartneredBraces(const CheckContext& context, bool& moreOpening) {
-  const std::string& text = context.assembler().text;
-  std::vector<long> unclosed;
-  std::vector<long> unopened;
-  std::vector<long> quotedOpening;
-  std::vector<long> quotedClosing;
-  long surplus = 0;       // "{" minus "}", all of them
-  long plainSurplus = 0;  // the same outside double quotes
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c != '{' && c != '}') continue;
-    long offset = static_cast<long>(i);
-    surplus += c == '{' ? 1 : -1;
-    SourcePosition position = context.positionOf(offset);
-    if (insideQuotes(context.normalisedLine(position.line), position.column)) {
-      (c == '{' ? quotedOpening : quotedClosing).push_back(offset);
-      continue;
+// The brace errors as the blocks explain them, each with the repair the
+// checker assumes to read on, offered as a suggestion: where a brace was
+// meant is a guess.
+void checkBlockFaults(CheckContext& context, const std::vector<BlockFault>& faults,
+                      const std::string& stops) {
+  const int end = context.lineCount() + 1;
+  for (const BlockFault& fault : faults) {
+    SourcePosition at = context.positionOf(fault.offset);
+    int before = fault.closeBeforeLine > 0 ? fault.closeBeforeLine : end;
+    std::string where = before == end ? std::string("at the end of the file")
+                                      : "before line " + std::to_string(before);
+    std::string message;
+    switch (fault.kind) {
+      case BraceFault::UnclosedVariables:
+      case BraceFault::UnclosedCode: {
+        const char* block = fault.kind == BraceFault::UnclosedVariables ? "var" : "begin";
+        message = std::string("no \"}\" closes the ") + block + " block opened here" + stops +
+                  "; end the block with a line \"}\" " + where;
+        break;
+      }
+      case BraceFault::UnclosedObject:
+        message =
+            "no \"}\" closes the program's \"{\"" + stops + "; end the file with a line \"}\"";
+        break;
+      case BraceFault::ExtraClosing:
+        message = "no \"{\" opens this \"}\"" + stops +
+                  ": braces must balance across the whole file; remove it or add the missing "
+                  "\"{\"";
+        break;
+      case BraceFault::ExtraOpening:
+        message = "this \"{\" opens no block" + stops +
+                  ": braces must balance across the whole file; remove it";
+        break;
+      case BraceFault::HeaderWithoutBrace:
+        message = "the header has no \"{\"" + stops + "; write " +
+                  quoted(trimmed(context.writtenLine(at.line)) + " {");
+        break;
     }
-    plainSurplus += c == '{' ? 1 : -1;
-    if (c == '{') {
-      unclosed.push_back(offset);
-    } else if (unclosed.empty()) {
-      unopened.push_back(offset);
-    } else {
-      unclosed.pop_back();
+    bool header = fault.kind == BraceFault::HeaderWithoutBrace;
+    Diagnostic& diagnostic = context.add(Severity::Error, at, header ? 3 : 1, message);
+    switch (fault.kind) {
+      case BraceFault::UnclosedVariables:
+      case BraceFault::UnclosedCode:
+      case BraceFault::UnclosedObject:
+        if (before == end) {
+          const std::string& last = context.writtenLine(context.lineCount());
+          CheckContext::edit(
+              CheckContext::offerFix(diagnostic, "add a line \"}\" at the end", false),
+              SourcePosition{context.lineCount(), widthOf(last) + 1}, 0,
+              last.empty() ? "}\n" : "\n}");
+        } else {
+          CheckContext::edit(CheckContext::offerFix(diagnostic, "add a line \"}\" " + where, false),
+                             SourcePosition{before, 1}, 0, "}\n");
+        }
+        break;
+      case BraceFault::ExtraClosing:
+      case BraceFault::ExtraOpening:
+        CheckContext::edit(CheckContext::offerFix(diagnostic, "remove the brace", false), at, 1,
+                           "");
+        break;
+      case BraceFault::HeaderWithoutBrace: {
+        const std::string& line = context.writtenLine(at.line);
+        CheckContext::edit(CheckContext::offerFix(diagnostic, "add the \"{\"", false),
+                           SourcePosition{at.line, widthOf(line) + 1}, 0, " {");
+        break;
+      }
     }
   }
-  moreOpening = surplus > 0;
-  if (moreOpening) return plainSurplus > 0 ? unclosed : quotedOpening;
-  return plainSurplus < 0 ? unopened : quotedClosing;
 }
 
 void checkBraces(CheckContext& context, const std::string& tarnelSays) {
+  std::string stops = ", so tarnel stops with " + quoted(tarnelSays);
+  std::vector<BlockFault> faults = braceFaults(context);
+  if (!faults.empty()) {
+    checkBlockFaults(context, faults, stops);
+    return;
+  }
   bool moreOpening = false;
   std::vector<long> blamed = unpartneredBraces(context, moreOpening);
   const char* brace = moreOpening ? "\"{\"" : "\"}\"";
   for (long offset : blamed) {
     SourcePosition position = context.positionOf(offset);
-    std::string stops = ", so tarnel stops with " + quoted(tarnelSays);
     std::string message;
     if (insideQuotes(context.normalisedLine(position.line), position.column)) {
       message = std::string("this ") + brace +
@@ -95,15 +123,8 @@ void checkBraces(CheckContext& context, const std::string& tarnelSays) {
 // A note at the double quote that, opened after offset and never closed,
 // hides every later "}" from the block search.
 void explainHiddenBrace(CheckContext& context, Diagnostic& diagnostic, long offset) {
-  const std::string& text = context.assembler().text;
-  bool outside = true;
-  long opened = -1;
-  for (std::size_t i = static_cast<std::size_t>(offset + 1); i < text.size(); ++i) {
-    if (text[i] != '"') continue;
-    outside = !outside;
-    if (!outside) opened = static_cast<long>(i);
-  }
-  if (outside || opened < 0) return;
+  long opened = unclosedQuoteAfter(context, offset);
+  if (opened < 0) return;
   context.attach(diagnostic, context.positionOf(opened), 1,
                  "this double quote is never closed, so every \"}\" after it is read as "
                  "text");
@@ -181,27 +202,6 @@ void checkStop(CheckContext& context) {
       checkMissingBlock(context, analysis.code, kCodeWords, tarnelSays);
       return;
   }
-}
-
-// The first keyword the writer meant as the block's own: a word of its
-// own, outside any text written on its line, and for var and begin with
-// the block's "{" as the next byte that is not white space. -1 if none.
-long meantKeyword(const CheckContext& context, const std::string& keyword, bool braceFollows) {
-  const std::string& text = context.assembler().text;
-  for (std::size_t at = text.find(keyword); at != std::string::npos;
-       at = text.find(keyword, at + 1)) {
-    std::size_t after = at + keyword.size();
-    if (at > 0 && isNameByte(text[at - 1])) continue;
-    if (after < text.size() && isNameByte(text[after])) continue;
-    SourcePosition position = context.positionOf(static_cast<long>(at));
-    if (insideQuotes(context.normalisedLine(position.line), position.column)) continue;
-    if (braceFollows) {
-      std::size_t next = text.find_first_not_of(" \t\r\n", after);
-      if (next == std::string::npos || text[next] != '{') continue;
-    }
-    return static_cast<long>(at);
-  }
-  return -1;
 }
 
 // The whole word of text around the keyword at offset.

@@ -195,13 +195,25 @@ std::vector<BlockFault> braceFaults(const CheckContext& context) {
 long unclosedQuoteAfter(const CheckContext& context, long offset) {
   const std::string& text = context.assembler().text;
   bool outside = true;
+  long lineStart = offset + 1;
+  long firstOpen = -1;  // the last quote opened on the first line that leaves one open
   long opened = -1;
   for (std::size_t i = static_cast<std::size_t>(offset + 1); i < text.size(); ++i) {
+    if (text[i] == '\n' && firstOpen < 0) {
+      // The line's own quotes: an odd number leaves one open.
+      std::string line =
+          text.substr(static_cast<std::size_t>(lineStart), i - static_cast<std::size_t>(lineStart));
+      if (std::count(line.begin(), line.end(), '"') % 2 == 1) {
+        firstOpen = lineStart + static_cast<long>(line.rfind('"'));
+      }
+      lineStart = static_cast<long>(i) + 1;
+    }
     if (text[i] != '"') continue;
     outside = !outside;
     if (!outside) opened = static_cast<long>(i);
   }
-  return outside ? -1 : opened;
+  if (outside) return -1;
+  return firstOpen >= 0 ? firstOpen : opened;
 }
 
 namespace {

@@ -51,7 +51,9 @@ struct BlockFault {
 std::vector<BlockFault> braceFaults(const CheckContext& context);
 
 // The offset of the double quote that, opened after offset and never
-// closed, hides every later "}" from the block search; -1 if none.
+// closed, hides every later "}" from the block search: the last one opened
+// on the first line whose quotes do not pair up, where a writer left it
+// open; -1 when the quotes after offset pair up.
 long unclosedQuoteAfter(const CheckContext& context, long offset);
 
 // A change to a text that lets the front end find its blocks.

@@ -126,6 +126,11 @@ bool CheckContext::declares(const std::string& name) const {
   return variable(name) != nullptr || name == "con0";
 }
 
+int CheckContext::rejectedDeclarationLine(const std::string& name) const {
+  auto found = rejectedNames_.find(name);
+  return found == rejectedNames_.end() ? 0 : found->second;
+}
+
 bool CheckContext::isCutLine(int line) const {
   return std::find(cutLines_.begin(), cutLines_.end(), line) != cutLines_.end();
 }

@@ -58,6 +58,13 @@ class CheckContext {
   void markMeantUse(const std::string& operand) { meantUses_.push_back(operand); }
   const std::vector<std::string>& meantUses() const { return meantUses_; }
 
+  // Names that a declaration tarnel rejects was meant to declare, with its
+  // line: a use of one is explained by that line, not as a name nobody
+  // declared.
+  void markRejectedName(const std::string& name, int line) { rejectedNames_.emplace(name, line); }
+  // The line of the rejected declaration of name; 0 when there is none.
+  int rejectedDeclarationLine(const std::string& name) const;
+
   // Lines whose statement lost its last character, reported once: the
   // Perl notes leave what follows from that alone.
   void markCutLine(int line) { cutLines_.push_back(line); }
@@ -95,6 +102,7 @@ class CheckContext {
   std::unordered_map<std::string, const VariableSlot*> variables_;
   std::unordered_map<std::string, const VariableSlot*> perlVariables_;
   std::vector<std::string> meantUses_;
+  std::unordered_map<std::string, int> rejectedNames_;
   std::vector<int> cutLines_;
   std::vector<Diagnostic> diagnostics_;
   std::vector<std::size_t> firsts_;  // indices into diagnostics_

@@ -11,6 +11,7 @@
 
 #include "fix_apply.h"
 #include "front_end.h"
+#include "source_file.h"
 
 namespace {
 
@@ -185,10 +186,32 @@ TEST(CheckSource, SurvivesArbitraryText) {
       state = state * 1103515245u + 12345u;
       source += pieces[(state >> 16) % count];
     }
+    // Every range lies inside its line (at most one byte just past it).
+    std::vector<int> widths;
+    std::string prepared = source;
+    prepareSourceText(prepared);
+    for (std::size_t start = 0;;) {
+      std::size_t feed = prepared.find('\n', start);
+      std::size_t end = feed == std::string::npos ? prepared.size() : feed;
+      if (end > start && prepared[end - 1] == '\r') --end;
+      widths.push_back(static_cast<int>(end - start));
+      if (feed == std::string::npos) break;
+      start = feed + 1;
+    }
+    auto inside = [&](int line, int column, int width) {
+      if (line < 1 || line > static_cast<int>(widths.size()) || column < 1 || width < 1) {
+        return false;
+      }
+      int bytes = widths[static_cast<std::size_t>(line - 1)];
+      return column + width - 1 <= bytes || (column == bytes + 1 && width == 1);
+    };
     for (const Diagnostic& diagnostic : checkSource(source)) {
-      EXPECT_GE(diagnostic.line, 1) << source;
-      EXPECT_GE(diagnostic.column, 1) << source;
-      EXPECT_GE(diagnostic.length, 1) << source;
+      EXPECT_TRUE(inside(diagnostic.line, diagnostic.column, diagnostic.length))
+          << describe(diagnostic) << " in\n"
+          << source;
+      for (const DiagnosticNote& note : diagnostic.notes) {
+        EXPECT_TRUE(inside(note.line, note.column, note.length)) << note.message << source;
+      }
     }
     state = state * 1103515245u + 12345u;
   }

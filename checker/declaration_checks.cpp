@@ -203,6 +203,21 @@ LineFault explainRejection(const std::string& piece, const std::string& written,
                    rejected);
 }
 
+// The names a rejected declaration line was meant to declare: the word
+// after the keyword (without a ":=" glued to it), or each name of a list.
+std::vector<std::string> namesMeant(const std::string& line) {
+  std::string text = trimmed(line.substr(0, line.find(';')));
+  std::size_t keywordEnd = text.find_first_of(" \t");
+  if (keywordEnd == std::string::npos) return {};
+  std::string rest = trimmed(text.substr(keywordEnd));
+  std::vector<std::string> names = nameList(rest);
+  if (!names.empty()) return names;
+  std::string name = rest.substr(0, rest.find_first_of(" \t"));
+  name = name.substr(0, name.find(":="));
+  if (name.empty() || name.find_first_of("\"=,") != std::string::npos) return {};
+  return {name};
+}
+
 // True when tarnel's own parser accepts every line of lines (a "\n" between
 // two of them, comments allowed) as a declaration: a fix made on a rejected
 // line must leave it declaring what it names.
@@ -243,6 +258,9 @@ void checkRejectedLines(CheckContext& context) {
     bool endsBlock = static_cast<long>(end) == context.assembler().variables.close;
     const std::string& written = context.writtenLine(error.position.line);
     std::string writtenPiece = part(written, static_cast<std::size_t>(error.position.column - 1));
+    for (const std::string& name : namesMeant(piece)) {
+      context.markRejectedName(name, error.position.line);
+    }
     LineFault fault =
         explainRejection(piece, writtenPiece, hadComment, endsBlock, quoted(error.text));
     Diagnostic& diagnostic =

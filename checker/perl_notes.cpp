@@ -1,6 +1,7 @@
 // The notes on the Perl translation: where the script tarnel_perl writes
 // for a line does something other than what tarnel's bytecode does, read
 // from tarnel_perl's own parse of the text (blanks kept as written).
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -38,8 +39,14 @@ class PerlChecker {
         jumpTargets_.insert(trimmed(slot.operand1));
       }
     }
+    const StatementSlot* previous = nullptr;
     for (const StatementSlot& slot : context_.assembler().tables.statements()) {
-      if (slot.inUse) assemblerSlots_.emplace(slot.position.line, &slot);
+      if (!slot.inUse) continue;
+      assemblerSlots_.emplace(slot.position.line, &slot);
+      if (slot.isLabel) continue;
+      if (slot.mnemonic == "input") inputVariables_.insert(slot.operand1);
+      if (previous != nullptr) previousInstruction_.emplace(slot.position.line, previous);
+      previous = &slot;
     }
   }
 
@@ -53,7 +60,16 @@ class PerlChecker {
       }
     }
     for (const VariableSlot& slot : context_.perl().tables.variables()) {
-      if (slot.inUse) checkVariableName(slot);
+      if (!slot.inUse) continue;
+      checkVariableName(slot);
+      if (slot.type == VariableString) {
+        const std::string& line = context_.writtenLine(slot.position.line);
+        std::size_t value = line.find(":= ");
+        if (value != std::string::npos) {
+          checkPerlText(slot.value, SourcePosition{slot.position.line, static_cast<int>(value) + 4},
+                        true);
+        }
+      }
     }
   }
 
@@ -240,6 +256,7 @@ class PerlChecker {
                  "stop\" instead of ending quietly; jump to a label on the block's last line");
         offerEndLabel(diagnostic, slot);
       }
+      if (name == "je" || name == "jne") checkEndOfInput(slot);
       return;
     }
     if (name == "print") {
@@ -253,6 +270,11 @@ class PerlChecker {
       checkTypedDestination(slot);
     }
     if (mnemonic->operandCount == 2) checkSource(slot, slot.operand2, slot.operand2Field);
+    if (name == "mov" || name == "add") {
+      checkPerlText(slot.operand2, slot.operand2Field.begin, false);
+    } else if (name == "push") {
+      checkPerlText(slot.operand1, slot.operand1Field.begin, false);
+    }
     if (name == "div") {
       const VariableSlot* variable = context_.perlVariable(slot.operand1);
       if (variable != nullptr && variable->type == VariableInteger) {
@@ -372,7 +394,11 @@ class PerlChecker {
 
   void checkPrint(const StatementSlot& slot) {
     const std::string& operand = slot.operand1;
-    if (operand.find('"') != std::string::npos) return;
+    if (operand.find('"') != std::string::npos) {
+      checkPerlText(operand, slot.operand1Field.begin, true);
+      return;
+    }
+    if (context_.rejectedDeclarationLine(trimmed(operand)) != 0) return;  // reported so
     const VariableSlot* variable = context_.perlVariable(operand);
     std::pair<SourcePosition, int> place = fieldPlace(slot, slot.operand1Field);
     if (variable != nullptr) {
@@ -426,6 +452,101 @@ class PerlChecker {
                        widthOf(number.name), text);
   }
 
+  // The first stretch of a quoted text in operand that Perl reads as its
+  // own: "$" starts a variable (or, last in the text, stops the script),
+  // "@" and a name an array, and in a text that printf prints "%" and a
+  // format letter a format ("%%" a single "%"). at is its offset in
+  // operand; empty when there is none.
+  static std::string perlTakes(const std::string& operand, bool printed, std::size_t& at) {
+    bool inside = false;
+    for (std::size_t i = 0; i < operand.size(); ++i) {
+      char c = operand[i];
+      if (c == '"') inside = !inside;
+      if (!inside) continue;
+      char next = i + 1 < operand.size() ? operand[i + 1] : '\0';
+      auto nameByte = [](char b) {
+        return (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '_';
+      };
+      if (c == '$') {
+        at = i;
+        std::size_t end = i + 1;
+        while (end < operand.size() && nameByte(operand[end])) ++end;
+        if (end == i + 1 && next != '"' && next != '\0') ++end;
+        return operand.substr(i, end - i);
+      }
+      if (c == '@' && (nameByte(next) || next == '{' || next == ':' || next == '$')) {
+        at = i;
+        std::size_t end = i + 1;
+        while (end < operand.size() && nameByte(operand[end])) ++end;
+        return operand.substr(i, std::max(end, i + 2) - i);
+      }
+      if (c == '%' && printed) {
+        std::size_t end = i + 1;
+        while (end < operand.size() &&
+               std::string("-+ 0#").find(operand[end]) != std::string::npos) {
+          ++end;
+        }
+        while (end < operand.size() &&
+               ((operand[end] >= '0' && operand[end] <= '9') || operand[end] == '.')) {
+          ++end;
+        }
+        while (end < operand.size() &&
+               std::string("hlqv").find(operand[end]) != std::string::npos) {
+          ++end;
+        }
+        if (end < operand.size() &&
+            std::string("csduoxefgbpnia%").find(operand[end]) != std::string::npos) {
+          at = i;
+          return operand.substr(i, end + 1 - i);
+        }
+      }
+    }
+    return std::string();
+  }
+
+  // A text that Perl rewrites before the script prints or stores it.
+  void checkPerlText(const std::string& operand, SourcePosition start, bool printed) {
+    if (start.line == 0 || operand.find('"') == std::string::npos) return;
+    std::size_t at = 0;
+    std::string taken = perlTakes(operand, printed, at);
+    if (taken.empty()) return;
+    // The operand may begin with blanks the position does not count.
+    std::size_t lead = operand.find_first_not_of(' ');
+    std::string text = operand.substr(lead == std::string::npos ? 0 : lead);
+    note(shifted(start, static_cast<int>(at)), widthOf(taken),
+         "Perl reads " + quoted(taken) +
+             " in this text as its own (\"$\" and \"@\" start a "
+             "variable, \"%\" a format of printf), so the script " +
+             (printed ? "prints" : "keeps") + " something else than " + text +
+             "; leave \"$\", \"@\" and \"%\" out of texts");
+  }
+
+  // je or jne right after a cmp of a value that input read with 0: at the
+  // end of the input kivinterp reads the empty text, which cmp counts as
+  // 0, and Perl no value at all, which "eq" does not find equal to 0.
+  void checkEndOfInput(const StatementSlot& jump) {
+    auto before = previousInstruction_.find(jump.position.line);
+    if (before == previousInstruction_.end()) return;
+    const StatementSlot* compare = before->second;
+    if (compare->mnemonic != "cmp") return;
+    const std::string& value = compare->operand2;
+    if (value.empty() || value.find_first_not_of('0') != std::string::npos) return;
+    if (inputVariables_.count(compare->operand1) == 0) return;
+    bool equal = jump.mnemonic == "je";
+    const char* instead = equal ? "jle" : "jg";
+    Diagnostic& diagnostic =
+        note(jump.position, widthOf(jump.mnemonic),
+             "at the end of the input Perl gives " + quoted(compare->operand1) +
+                 " no value, which cmp does not find equal to 0 (kivinterp gives the empty text, "
+                 "which it does), so this " +
+                 jump.mnemonic + (equal ? " never jumps there" : " always jumps there") +
+                 ", and an input loop it should end runs for ever; " + quoted(instead) +
+                 " ends it in both, and " + (equal ? "also jumps" : "does not jump") +
+                 " for a value below 0");
+    CheckContext::edit(CheckContext::offerFix(diagnostic, "write " + quoted(instead), false),
+                       jump.position, widthOf(jump.mnemonic), instead);
+  }
+
   // A first operand that names a variable for tarnel but, with its blanks,
   // none for tarnel_perl, where the fragment depends on the variable's
   // type.
@@ -469,6 +590,9 @@ class PerlChecker {
   std::unordered_set<std::string> labels_;
   std::unordered_set<std::string> jumpTargets_;
   std::unordered_map<int, const StatementSlot*> assemblerSlots_;  // by line
+  // tarnel's instruction before the one on a line, labels passed over.
+  std::unordered_map<int, const StatementSlot*> previousInstruction_;
+  std::unordered_set<std::string> inputVariables_;  // the names input reads into
 };
 
 }  // namespace

@@ -159,7 +159,10 @@ std::vector<Diagnostic> placeInWrittenText(const CheckContext& context,
       bool kept = true;
       for (FixEdit& edit : fix.edits) {
         edit.line = origin(edit.line);
-        kept = kept && edit.line != 0;
+        // An edit must fit the line as written, which a repair may have
+        // made longer.
+        kept = kept && edit.line != 0 &&
+               edit.column + edit.length - 1 <= widthOf(context.writtenLine(edit.line));
       }
       // Made for a text the checker repaired, a fix is never more than a
       // suggestion.

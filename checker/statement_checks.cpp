@@ -3,6 +3,7 @@
 // lines with more on them, jumps that find no label, operands that name no
 // variable or come in the wrong number.
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <unordered_map>
 
@@ -58,6 +59,34 @@ bool perlNeedsVariable(const std::string& mnemonic) {
 }
 
 bool known(SourceSpan span) { return span.begin.line != 0; }
+
+// A letter or "_", then letters, digits and "_": what a writer means as a
+// variable's name, never a number or a text.
+bool isNameLike(const std::string& word) {
+  if (word.empty() || !((word[0] >= 'a' && word[0] <= 'z') || word[0] == '_')) return false;
+  for (char c : word) {
+    if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_')) return false;
+  }
+  return true;
+}
+
+// The number of single-byte insertions, removals and replacements that
+// turn a into b, or limit when it is limit or more.
+int editDistance(const std::string& a, const std::string& b, int limit) {
+  if (std::abs(static_cast<int>(a.size()) - static_cast<int>(b.size())) >= limit) return limit;
+  std::vector<int> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(j);
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    int diagonal = row[0];
+    row[0] = static_cast<int>(i);
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      int above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return std::min(row[b.size()], limit);
+}
 
 // The name a label line gives kivinterp: tarnel writes "@" for its first
 // colon, and the loader takes what stands before.
@@ -191,11 +220,13 @@ class StatementChecker {
       case FirstOperand::SilentDestination:
       case FirstOperand::ReportedDestination:
         checkDestination(slot, role->second);
+        if (mnemonic->operandCount == 2) checkSourceName(slot, slot.operand2, slot.operand2Field);
         break;
       case FirstOperand::Target:
         checkJump(slot);
         break;
       case FirstOperand::Source:
+        checkSourceName(slot, slot.operand1, slot.operand1Field);
         break;
     }
   }
@@ -400,6 +431,7 @@ class StatementChecker {
       checkStringArithmetic(slot);
       return;
     }
+    if (reportRejectedName(slot, slot.operand1Field, name)) return;
     std::string message;
     if (name.empty()) {
       message = "this " + slot.mnemonic + " names no variable to work on, so " +
@@ -419,6 +451,7 @@ class StatementChecker {
           "; declare it in the var block or correct the name";
     }
     Diagnostic& diagnostic = warnAtOperand(slot, slot.operand1Field, message);
+    if (isNameLike(name)) offerCloseName(diagnostic, slot, slot.operand1Field, name);
     const StatementSlot* perl = perlSlot(slot);
     if (perl != nullptr && perlNeedsVariable(slot.mnemonic) &&
         context_.perlVariable(perl->operand1) == nullptr) {
@@ -428,6 +461,90 @@ class StatementChecker {
                           quoted("invalid variable " + perl->operand1) +
                           " and leaves the line out");
     }
+  }
+
+  // A use of a name whose declaration tarnel rejects: tarnel then writes
+  // no bytecode at all, and the line to put right is the declaration.
+  bool reportRejectedName(const StatementSlot& slot, SourceSpan field, const std::string& name) {
+    int line = context_.rejectedDeclarationLine(name);
+    if (line == 0) return false;
+    Diagnostic& diagnostic = warnAtOperand(
+        slot, field,
+        quoted(name) +
+            " names no variable, because tarnel rejects its declaration "
+            "on line " +
+            std::to_string(line) + "; put that line right and this " + slot.mnemonic + " finds it");
+    const std::string& written = context_.writtenLine(line);
+    std::size_t first = written.find_first_not_of(" \t");
+    context_.attach(diagnostic, SourcePosition{line, static_cast<int>(first) + 1},
+                    widthOf(trimmed(written)),
+                    "the declaration of " + quoted(name) + " that tarnel rejects");
+    return true;
+  }
+
+  // A source operand that looks like a name but names no variable:
+  // kivinterp takes the text itself, which counts as 0 in arithmetic, so the
+  // program quietly computes with 0.
+  void checkSourceName(const StatementSlot& slot, const std::string& operand, SourceSpan field) {
+    if (!isNameLike(operand) || context_.declares(operand)) return;
+    if (reportRejectedName(slot, field, operand)) return;
+    const std::string& mnemonic = slot.mnemonic;
+    std::string text = quoted(operand);
+    std::string effect;
+    if (mnemonic == "mov") {
+      effect = quoted(slot.operand1) + " receives the text " + text;
+    } else if (mnemonic == "print") {
+      effect = "this print writes " + text;
+    } else if (mnemonic == "push") {
+      effect = "this push pushes " + text;
+    } else if (mnemonic == "cmp") {
+      effect = "this cmp compares with 0";
+    } else {
+      const VariableSlot* destination = context_.variable(slot.operand1);
+      if (destination == nullptr) return;  // the destination is reported
+      if (destination->type == VariableString) {
+        if (mnemonic != "add") return;  // reported as arithmetic on a string
+        effect = "this add appends " + text;
+      } else if (mnemonic == "add" || mnemonic == "sub") {
+        effect = "this " + mnemonic + " counts it as 0 and changes nothing";
+      } else if (mnemonic == "mul" || mnemonic == "and") {
+        effect = "this " + mnemonic + " counts it as 0 and gives 0";
+      } else if (mnemonic == "div") {
+        effect =
+            "this div divides by 0: kivinterp reports \"division by zero error.. \" and gives 1";
+      } else {
+        effect = "this " + mnemonic + " counts it as 0 and changes nothing";
+      }
+    }
+    Diagnostic& diagnostic = warnAtOperand(
+        slot, field,
+        text + " names no declared variable, so kivinterp takes the text itself: " + effect +
+            "; declare it in the var block or correct the name");
+    offerCloseName(diagnostic, slot, field, operand);
+  }
+
+  // A suggestion for a name that is one slip from a declared one: the
+  // variable whose name is nearest, when no other is as near.
+  void offerCloseName(Diagnostic& diagnostic, const StatementSlot& slot, SourceSpan field,
+                      const std::string& name) {
+    std::string best;
+    int bestDistance = 3;
+    bool tie = false;
+    for (const VariableSlot& variable : context_.assembler().tables.variables()) {
+      if (!variable.inUse || variable.name == name) continue;
+      int distance = editDistance(name, variable.name, bestDistance + 1);
+      if (distance < bestDistance) {
+        best = variable.name;
+        bestDistance = distance;
+        tie = false;
+      } else if (!best.empty() && distance == bestDistance && variable.name != best) {
+        tie = true;
+      }
+    }
+    if (best.empty() || tie || bestDistance * 2 > widthOf(name)) return;
+    std::pair<SourcePosition, int> place = operandPlace(slot, field);
+    CheckContext::edit(CheckContext::offerFix(diagnostic, "write " + quoted(best), false),
+                       place.first, place.second, best);
   }
 
   void checkStringArithmetic(const StatementSlot& slot) {

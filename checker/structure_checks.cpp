@@ -352,6 +352,55 @@ void checkTextOutsideBlocks(CheckContext& context) {
   }
 }
 
+// A double quote left open on its line: the parsers cut a block into
+// lines at line feeds outside quotes only, so every line up to the next
+// quote becomes part of the one that holds it.
+void checkLinesJoinedByQuotes(CheckContext& context, const BlockOffsets& block, bool statements) {
+  if (block.open < 0 || block.close < 0) return;
+  const std::string& text = context.assembler().text;
+  std::size_t start = static_cast<std::size_t>(block.open) + 1;
+  std::size_t stop = static_cast<std::size_t>(block.close);
+  bool inside = false;
+  std::size_t pieceStart = start;
+  long opening = -1;  // the quote that opened the stretch running over a line end
+  for (std::size_t at = start; at <= stop; ++at) {
+    char c = at < stop ? text[at] : '\n';
+    if (c == '"') {
+      inside = !inside;
+      if (inside) opening = static_cast<long>(at);
+      continue;
+    }
+    if (c != '\n') continue;
+    if (inside) continue;  // the line goes on: this feed is text
+    SourcePosition first = context.positionOf(static_cast<long>(pieceStart));
+    SourcePosition last = context.positionOf(static_cast<long>(at));
+    if (last.line > first.line && opening >= 0 && static_cast<std::size_t>(opening) >= pieceStart) {
+      std::string piece = text.substr(pieceStart, at - pieceStart);
+      bool label = statements && findUnquotedAfter(-1, piece, ":") != -1;
+      std::string what = !statements ? "one declaration"
+                         : label     ? "one label, so none of them is assembled"
+                                     : "one instruction";
+      SourcePosition quote = context.positionOf(opening);
+      // The quote that first ran over a line end: the last one opened on
+      // the piece's first line.
+      for (std::size_t k = pieceStart;
+           k < at && context.positionOf(static_cast<long>(k)).line == first.line; ++k) {
+        if (text[k] == '"' && insideQuotes(context.normalisedLine(first.line),
+                                           context.positionOf(static_cast<long>(k)).column + 1)) {
+          quote = context.positionOf(static_cast<long>(k));
+        }
+      }
+      context.add(Severity::Warning, quote, 1,
+                  "this double quote is not closed on its line, so tarnel and tarnel_perl read "
+                  "lines " +
+                      std::to_string(first.line) + " to " + std::to_string(last.line) + " as " +
+                      what + "; close the text on this line");
+    }
+    pieceStart = at + 1;
+    opening = -1;
+  }
+}
+
 }  // namespace
 
 void checkStructure(CheckContext& context) {
@@ -365,4 +414,9 @@ void checkStructure(CheckContext& context) {
   checkSemicolonsInQuotes(context);
   checkObjectName(context);
   checkTextOutsideBlocks(context);
+  if (analysis.stop == SourceStop::None || analysis.stop == SourceStop::CodeKeyword ||
+      analysis.stop == SourceStop::CodeBraces) {
+    checkLinesJoinedByQuotes(context, analysis.variables, false);
+  }
+  if (analysis.stop == SourceStop::None) checkLinesJoinedByQuotes(context, analysis.code, true);
 }

@@ -193,7 +193,25 @@ void CheckContext::markFirst(const Diagnostic& diagnostic) {
   firsts_.push_back(static_cast<std::size_t>(&diagnostic - diagnostics_.data()));
 }
 
+bool CheckContext::fits(const FixIt& fix) const {
+  for (const FixEdit& edit : fix.edits) {
+    if (edit.line < 1 || edit.line > lineCount() || edit.column < 1 || edit.length < 0 ||
+        edit.column + edit.length - 1 > widthOf(writtenLine(edit.line))) {
+      return false;
+    }
+  }
+  return !fix.edits.empty();
+}
+
 std::vector<Diagnostic> CheckContext::takeDiagnostics() {
+  // A fix made from a parse that ran over a line end (a name or text with
+  // a line break in it) may name bytes its line does not have: such a fix
+  // is dropped rather than offered wrong.
+  for (Diagnostic& diagnostic : diagnostics_) {
+    auto unfit = std::remove_if(diagnostic.fixes.begin(), diagnostic.fixes.end(),
+                                [&](const FixIt& fix) { return !fits(fix); });
+    diagnostic.fixes.erase(unfit, diagnostic.fixes.end());
+  }
   std::vector<std::size_t> order(diagnostics_.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   std::vector<bool> marked(diagnostics_.size(), false);

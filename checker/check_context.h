@@ -80,6 +80,8 @@ class CheckContext {
   void markFirst(const Diagnostic& diagnostic);
   // Moves and cuts a range so that it lies inside its line of this text.
   void placeInside(int& line, int& column, int& length) const;
+  // True when every edit of fix names bytes of one line of this text.
+  bool fits(const FixIt& fix) const;
   // A fix of diagnostic, to which edit adds the edits.
   static FixIt& offerFix(Diagnostic& diagnostic, std::string description, bool safe);
   static void edit(FixIt& fix, SourcePosition position, int length, std::string replacement);

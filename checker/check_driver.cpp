@@ -172,6 +172,7 @@ class CheckRun {
       out_ << report.path << ":" << fix.line << ":" << fix.column << ": fixed: " << fix.description
            << "\n";
     }
+    if (report.diagnostics.empty()) return;
     std::string shown = text;
     prepareSourceText(shown);
     out_ << formatDiagnostics(report.path, shown, report.diagnostics) << std::flush;

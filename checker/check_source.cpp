@@ -11,9 +11,15 @@
 void runChecks(CheckContext& context) {
   checkStructure(context);
   checkDeclarations(context);
-  checkStatements(context);
+  StatementChecks statements(context);
+  PerlChecks perl(context);
+  context.forEachStatementChunk([&](const ProgramTables& tarnel, const ProgramTables& script) {
+    statements.visit(tarnel, script);
+    perl.visit(tarnel, script);
+  });
+  statements.finish();
   checkUnusedVariables(context);
-  checkPerlTranslation(context);
+  perl.finish();
 }
 
 std::vector<Diagnostic> checkSource(const std::string& source) {

@@ -351,15 +351,9 @@ void checkDeclarations(CheckContext& context) {
 
 void checkUnusedVariables(CheckContext& context) {
   if (context.assembler().stop != SourceStop::None) return;
-  std::unordered_set<std::string> used(context.meantUses().begin(), context.meantUses().end());
-  for (const StatementSlot& slot : context.assembler().tables.statements()) {
-    if (!slot.inUse || slot.isLabel) continue;
-    used.insert(slot.operand1);
-    used.insert(slot.operand2);
-  }
   std::unordered_set<std::string> reported;
   for (const VariableSlot& slot : context.assembler().tables.variables()) {
-    if (!slot.inUse || used.count(slot.name) != 0) continue;
+    if (!slot.inUse || context.isUsed(slot.name)) continue;
     if (!reported.insert(slot.name).second) continue;  // a second declaration is reported apart
     if (slot.name.find(":=") != std::string::npos) continue;  // reported with its ":="
     if (nameList(slot.name).size() > 1) continue;             // reported as a list

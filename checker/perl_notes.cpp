@@ -2,6 +2,7 @@
 // for a line does something other than what tarnel's bytecode does, read
 // from tarnel_perl's own parse of the text (blanks kept as written).
 #include <algorithm>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -28,38 +29,67 @@ std::string withoutBlanks(std::string text) {
   return text;
 }
 
-class PerlChecker {
+}  // namespace
+
+class PerlChecks::Checker {
  public:
-  explicit PerlChecker(CheckContext& context) : context_(context) {
-    for (const StatementSlot& slot : context_.perl().tables.statements()) {
+  explicit Checker(CheckContext& context) : context_(context) {}
+
+  // One part of the code block. What needs the whole block (the labels
+  // and jumps Perl sees, the variables input reads) waits for finish.
+  void visit(const ProgramTables& tarnel, const ProgramTables& perl) {
+    assemblerSlots_.fill(tarnel);
+    previousInstruction_.fill(tarnel);
+    const StatementSlot* previous = haveCarried_ ? &carried_ : nullptr;
+    const StatementSlot* last = nullptr;
+    for (const StatementSlot& slot : tarnel.statements()) {
       if (!slot.inUse) continue;
-      if (slot.isLabel) {
-        labels_.insert(labelName(slot));
-      } else if (isJump(slot)) {
-        jumpTargets_.insert(trimmed(slot.operand1));
-      }
-    }
-    const StatementSlot* previous = nullptr;
-    for (const StatementSlot& slot : context_.assembler().tables.statements()) {
-      if (!slot.inUse) continue;
-      assemblerSlots_.emplace(slot.position.line, &slot);
+      last = &slot;
       if (slot.isLabel) continue;
       if (slot.mnemonic == "input") inputVariables_.insert(slot.operand1);
-      if (previous != nullptr) previousInstruction_.emplace(slot.position.line, previous);
+      previousInstruction_.set(slot.position.line, previous);
       previous = &slot;
     }
-  }
-
-  void run() {
-    for (const StatementSlot& slot : context_.perl().tables.statements()) {
+    for (const StatementSlot& slot : perl.statements()) {
       if (!slot.inUse) continue;
       if (slot.isLabel) {
-        checkLabel(slot);
+        std::string name = labelName(slot);
+        if (name == "stop") stopLabel_ = true;
+        if (mayNeedRenaming(name)) {
+          labelPlaces_[name].push_back(slot.position);
+          labelSlots_.push_back(PerlLabel{name, slot.position});
+        } else if (!isPerlName(name)) {
+          labelSlots_.push_back(PerlLabel{name, slot.position});
+        }
       } else {
+        if (isJump(slot)) {
+          std::string target = trimmed(slot.operand1);
+          if (mayNeedRenaming(target)) jumpTargets_.insert(target);
+          if (mayNeedRenaming(target) && known(slot.operand1Field)) {
+            std::size_t blanks = slot.operand1.find_first_not_of(" \t");
+            jumpPlaces_[target].push_back(
+                shifted(slot.operand1Field.begin, static_cast<int>(blanks)));
+          }
+        }
         checkInstruction(slot);
       }
     }
-    for (const VariableSlot& slot : context_.perl().tables.variables()) {
+    if (previous != nullptr && previous != &carried_) {
+      carried_ = *previous;
+      haveCarried_ = true;
+    }
+    if (last != nullptr) lastSlot_ = *last;
+  }
+
+  void finish() {
+    for (const PerlLabel& label : labelSlots_) checkLabel(label.name, label.position);
+    for (const StatementSlot& slot : stopJumps_) checkJumpToStop(slot);
+    for (const EndOfInput& candidate : endOfInput_) {
+      if (inputVariables_.count(candidate.variable) != 0) {
+        noteEndOfInput(candidate.jump, candidate.variable);
+      }
+    }
+    for (const VariableSlot& slot : context_.assembler().tables.variables()) {
       if (!slot.inUse) continue;
       checkVariableName(slot);
       if (slot.type == VariableString) {
@@ -75,7 +105,7 @@ class PerlChecker {
 
  private:
   static bool isJump(const StatementSlot& slot) {
-    const Mnemonic* mnemonic = mnemonicByCode(lookupMnemonic(slot.mnemonic));
+    const Mnemonic* mnemonic = mnemonicNamed(slot.mnemonic);
     return mnemonic != nullptr && isJumpOpcode(mnemonic->opcode);
   }
 
@@ -149,25 +179,40 @@ class PerlChecker {
     return {field.begin, field.end.column - field.begin.column};
   }
 
-  void checkLabel(const StatementSlot& slot) {
-    std::string name = labelName(slot);
+  void checkJumpToStop(const StatementSlot& slot) {
+    if (stopLabel_) return;
+    std::pair<SourcePosition, int> place = fieldPlace(slot, slot.operand1Field);
+    Diagnostic& diagnostic =
+        note(place.first, place.second,
+             "the script has no label \"stop\", so Perl stops here with \"Can't find label "
+             "stop\" instead of ending quietly; jump to a label on the block's last line");
+    offerEndLabel(diagnostic, slot);
+  }
+
+  // Names a label may have to be renamed from: those Perl takes as its
+  // own words.
+  static bool mayNeedRenaming(const std::string& name) {
+    return isPerlReservedWord(name) || isPerlQuoteOperator(name);
+  }
+
+  void checkLabel(const std::string& name, SourcePosition position) {
     if (name.empty() || name.find_first_of(" ,\"") != std::string::npos) return;
     int width = widthOf(name);
     if (isPerlQuoteOperator(name)) {
       Diagnostic& diagnostic =
-          note(slot.position, width,
+          note(position, width,
                "Perl reads " + quoted(name) +
                    " as its own operator, so this label line stops the script before it runs; "
                    "rename the label");
       offerRename(diagnostic, name);
     } else if (!isPerlName(name)) {
-      note(slot.position, width,
+      note(position, width,
            quoted(name) +
                " cannot be a Perl label, so the script does not run; use letters, digits and "
                "\"_\", starting with a letter");
     } else if (isPerlReservedWord(name) && jumpTargets_.count(name) != 0) {
       Diagnostic& diagnostic =
-          note(slot.position, width,
+          note(position, width,
                "Perl reads " + quoted(name) + " as its own keyword, so " + quoted("goto " + name) +
                    " fails and the script stops there; rename the label");
       offerRename(diagnostic, name);
@@ -176,15 +221,20 @@ class PerlChecker {
 
   // True when name is taken by a label, a jump, or a variable of either
   // translation, or is a word Perl keeps for itself.
-  bool nameTaken(const std::string& name) const {
-    return labels_.count(name) != 0 || jumpTargets_.count(name) != 0 ||
-           context_.variable(name) != nullptr || context_.perlVariable(name) != nullptr ||
-           isPerlReservedWord(name) || isPerlQuoteOperator(name) || name == "stop";
+  //
+  // Asked only when a fix is offered, so a look through the begin block
+  // for the word costs little.
+  bool nameTaken(const std::string& name) {
+    if (context_.variable(name) != nullptr || isPerlReservedWord(name) ||
+        isPerlQuoteOperator(name) || name == "stop") {
+      return true;
+    }
+    return wordPlaces(name) > 0;
   }
 
   // base, or base followed by the first number from 2 that makes it a
   // name nothing in the program uses.
-  std::string freshName(const std::string& base) const {
+  std::string freshName(const std::string& base) {
     std::string name = base;
     for (int number = 2; nameTaken(name); ++number) name = base + std::to_string(number);
     return name;
@@ -202,24 +252,21 @@ class PerlChecker {
     FixIt& fix = CheckContext::offerFix(
         diagnostic, "rename the label " + quoted(name) + " to " + quoted(renamed), true);
     int width = widthOf(name);
-    for (const StatementSlot& slot : context_.perl().tables.statements()) {
-      if (!slot.inUse) continue;
-      if (slot.isLabel && labelName(slot) == name) {
-        CheckContext::edit(fix, slot.position, width, renamed);
-      } else if (!slot.isLabel && isJump(slot) && trimmed(slot.operand1) == name &&
-                 known(slot.operand1Field)) {
-        std::size_t blanks = slot.operand1.find_first_not_of(" \t");
-        CheckContext::edit(fix, shifted(slot.operand1Field.begin, static_cast<int>(blanks)), width,
-                           renamed);
-      }
-    }
+    for (SourcePosition place : labelPlaces_[name]) CheckContext::edit(fix, place, width, renamed);
+    for (SourcePosition place : jumpPlaces_[name]) CheckContext::edit(fix, place, width, renamed);
     std::size_t edits = fix.edits.size();
     fix.safe = wordPlaces(name) == edits;
   }
 
   // How many times name stands as a word of its own outside double quotes
-  // in the begin block.
-  std::size_t wordPlaces(const std::string& name) const {
+  // in the begin block; each name is counted once.
+  std::size_t wordPlaces(const std::string& name) {
+    auto counted = wordCounts_.find(name);
+    if (counted == wordCounts_.end()) counted = wordCounts_.emplace(name, countWord(name)).first;
+    return counted->second;
+  }
+
+  std::size_t countWord(const std::string& name) const {
     const SourceAnalysis& analysis = context_.assembler();
     if (analysis.code.open < 0 || analysis.code.close < 0) return 0;
     const std::string& text = analysis.text;
@@ -241,21 +288,14 @@ class PerlChecker {
 
   void checkInstruction(const StatementSlot& slot) {
     if (context_.isCutLine(slot.position.line)) return;
-    const Mnemonic* mnemonic = mnemonicByCode(lookupMnemonic(slot.mnemonic));
+    const Mnemonic* mnemonic = mnemonicNamed(slot.mnemonic);
     if (mnemonic == nullptr) {
       checkUnknownForPerlOnly(slot);
       return;
     }
     const std::string& name = slot.mnemonic;
     if (isJump(slot)) {
-      if (trimmed(slot.operand1) == "stop" && labels_.count("stop") == 0) {
-        std::pair<SourcePosition, int> place = fieldPlace(slot, slot.operand1Field);
-        Diagnostic& diagnostic =
-            note(place.first, place.second,
-                 "the script has no label \"stop\", so Perl stops here with \"Can't find label "
-                 "stop\" instead of ending quietly; jump to a label on the block's last line");
-        offerEndLabel(diagnostic, slot);
-      }
+      if (trimmed(slot.operand1) == "stop") stopJumps_.push_back(slot);
       if (name == "je" || name == "jne") checkEndOfInput(slot);
       return;
     }
@@ -298,18 +338,13 @@ class PerlChecker {
   // The name of a label on the code block's last line that both
   // translations reach; empty when the block does not end with one.
   std::string lastLineLabel() const {
-    const std::vector<StatementSlot>& slots = context_.assembler().tables.statements();
-    for (auto slot = slots.rbegin(); slot != slots.rend(); ++slot) {
-      if (!slot->inUse) continue;
-      if (!slot->isLabel) return std::string();
-      std::string text = slot->labelText;
-      std::size_t colon = text.find(':');
-      std::string name = text.substr(0, colon);
-      bool plain = colon + 1 == text.size() && isPerlName(name) && !isPerlReservedWord(name) &&
-                   !isPerlQuoteOperator(name);
-      return plain ? name : std::string();
-    }
-    return std::string();
+    if (!lastSlot_.inUse || !lastSlot_.isLabel) return std::string();
+    const std::string& text = lastSlot_.labelText;
+    std::size_t colon = text.find(':');
+    std::string name = text.substr(0, colon);
+    bool plain = colon + 1 == text.size() && isPerlName(name) && !isPerlReservedWord(name) &&
+                 !isPerlQuoteOperator(name);
+    return plain ? name : std::string();
   }
 
   // jmp stop made a jump to a label of the program's own on the block's
@@ -343,8 +378,7 @@ class PerlChecker {
   // otherwise: a line of blanks, or a short line tarnel's collapsed blanks
   // make too short to read.
   void checkUnknownForPerlOnly(const StatementSlot& slot) {
-    auto assembled = assemblerSlots_.find(slot.position.line);
-    if (assembled != assemblerSlots_.end()) return;  // tarnel reports it itself
+    if (assemblerSlots_.at(slot.position.line) != nullptr) return;  // tarnel reports it itself
     std::string word = slot.mnemonic;
     if (!word.empty() && word.back() == '\r') word.pop_back();
     if (trimmed(word).empty()) {
@@ -525,18 +559,19 @@ class PerlChecker {
   // end of the input kivinterp reads the empty text, which cmp counts as
   // 0, and Perl no value at all, which "eq" does not find equal to 0.
   void checkEndOfInput(const StatementSlot& jump) {
-    auto before = previousInstruction_.find(jump.position.line);
-    if (before == previousInstruction_.end()) return;
-    const StatementSlot* compare = before->second;
-    if (compare->mnemonic != "cmp") return;
+    const StatementSlot* compare = previousInstruction_.at(jump.position.line);
+    if (compare == nullptr || compare->mnemonic != "cmp") return;
     const std::string& value = compare->operand2;
     if (value.empty() || value.find_first_not_of('0') != std::string::npos) return;
-    if (inputVariables_.count(compare->operand1) == 0) return;
+    endOfInput_.push_back(EndOfInput{jump, compare->operand1});
+  }
+
+  void noteEndOfInput(const StatementSlot& jump, const std::string& variable) {
     bool equal = jump.mnemonic == "je";
     const char* instead = equal ? "jle" : "jg";
     Diagnostic& diagnostic =
         note(jump.position, widthOf(jump.mnemonic),
-             "at the end of the input Perl gives " + quoted(compare->operand1) +
+             "at the end of the input Perl gives " + quoted(variable) +
                  " no value, which cmp does not find equal to 0 (kivinterp gives the empty text, "
                  "which it does), so this " +
                  jump.mnemonic + (equal ? " never jumps there" : " always jumps there") +
@@ -586,15 +621,39 @@ class PerlChecker {
     }
   }
 
+  // je or jne after a cmp of variable with 0: a note when input reads
+  // variable anywhere.
+  struct EndOfInput {
+    StatementSlot jump;
+    std::string variable;
+  };
+
   CheckContext& context_;
-  std::unordered_set<std::string> labels_;
-  std::unordered_set<std::string> jumpTargets_;
-  std::unordered_map<int, const StatementSlot*> assemblerSlots_;  // by line
+  bool stopLabel_ = false;                       // a label "stop" of the program's own
+  std::unordered_set<std::string> jumpTargets_;  // the names jumps name that Perl may take
+  std::unordered_map<std::string, std::size_t> wordCounts_;  // wordPlaces's answers
+  // Where the labels and jumps that Perl may take for its own words stand.
+  std::unordered_map<std::string, std::vector<SourcePosition>> labelPlaces_;
+  std::unordered_map<std::string, std::vector<SourcePosition>> jumpPlaces_;
+  struct PerlLabel {
+    std::string name;
+    SourcePosition position;
+  };
+  std::vector<PerlLabel> labelSlots_;     // checked in finish
+  std::vector<StatementSlot> stopJumps_;  // likewise
+  std::vector<EndOfInput> endOfInput_;
+  StatementSlot lastSlot_;  // tarnel's last statement so far
+  StatementSlot carried_;   // tarnel's last instruction of the part before
+  bool haveCarried_ = false;
+  SlotsByLine assemblerSlots_;  // tarnel's, of the part visited
   // tarnel's instruction before the one on a line, labels passed over.
-  std::unordered_map<int, const StatementSlot*> previousInstruction_;
+  SlotsByLine previousInstruction_;
   std::unordered_set<std::string> inputVariables_;  // the names input reads into
 };
 
-}  // namespace
-
-void checkPerlTranslation(CheckContext& context) { PerlChecker(context).run(); }
+PerlChecks::PerlChecks(CheckContext& context) : checker_(std::make_unique<Checker>(context)) {}
+PerlChecks::~PerlChecks() = default;
+void PerlChecks::visit(const ProgramTables& tarnel, const ProgramTables& perl) {
+  checker_->visit(tarnel, perl);
+}
+void PerlChecks::finish() { checker_->finish(); }

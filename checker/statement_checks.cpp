@@ -4,8 +4,11 @@
 // variable or come in the wrong number.
 #include <algorithm>
 #include <cstdlib>
+#include <deque>
 #include <map>
+#include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "checks.h"
 #include "escapes.h"
@@ -88,12 +91,17 @@ int editDistance(const std::string& a, const std::string& b, int limit) {
   return std::min(row[b.size()], limit);
 }
 
+// A label kept for the checks across the whole block.
+struct LabelRecord {
+  std::string labelText;
+  SourcePosition position;
+};
+
 // The name a label line gives kivinterp: tarnel writes "@" for its first
 // colon, and the loader takes what stands before.
-std::string labelName(const StatementSlot& slot) {
-  return slot.labelText.substr(0, slot.labelText.find(':'));
+std::string labelName(const LabelRecord& label) {
+  return label.labelText.substr(0, label.labelText.find(':'));
 }
-
 // The text tarnel assembles for an instruction slot, as a reader would
 // write it.
 std::string assembledText(const StatementSlot& slot) {
@@ -103,28 +111,42 @@ std::string assembledText(const StatementSlot& slot) {
   return text;
 }
 
-class StatementChecker {
+}  // namespace
+
+class StatementChecks::Checker {
  public:
-  explicit StatementChecker(CheckContext& context) : context_(context) {
-    for (const StatementSlot& slot : context_.assembler().tables.statements()) {
-      if (!slot.inUse || !slot.isLabel) continue;
-      std::string name = labelName(slot);
-      labels_.emplace(name, &slot);
-      if (name != trimmed(name)) indentedLabels_.emplace(trimmed(name), &slot);
-    }
-    for (const StatementSlot& slot : context_.perl().tables.statements()) {
-      if (slot.inUse) perlSlots_.emplace(slot.position.line, &slot);
+  explicit Checker(CheckContext& context)
+      : context_(context), read_(static_cast<std::size_t>(context.lineCount()) + 2, false) {}
+
+  // The statements of one part of the code block, as tarnel and as
+  // tarnel_perl parse them. Jumps wait for finish, when every label is
+  // known.
+  void visit(const ProgramTables& tarnel, const ProgramTables& perl) {
+    perlSlots_.fill(perl);
+    for (const StatementSlot& slot : tarnel.statements()) {
+      if (!slot.inUse) continue;
+      if (slot.position.line >= 0 && static_cast<std::size_t>(slot.position.line) < read_.size()) {
+        read_[static_cast<std::size_t>(slot.position.line)] = true;
+      }
+      if (slot.isLabel) {
+        labelSlots_.push_back(LabelRecord{slot.labelText, slot.position});
+        const LabelRecord& kept = labelSlots_.back();
+        std::string name = labelName(kept);
+        labels_.emplace(name, &kept);
+        if (name != trimmed(name)) indentedLabels_.emplace(trimmed(name), &kept);
+        checkLabelLine(slot);
+      } else {
+        context_.markUse(slot.operand1);
+        context_.markUse(slot.operand2);
+        checkInstruction(slot);
+      }
     }
   }
 
-  void run() {
-    for (const StatementSlot& slot : context_.assembler().tables.statements()) {
-      if (!slot.inUse) continue;
-      if (slot.isLabel) {
-        checkLabelLine(slot);
-      } else {
-        checkInstruction(slot);
-      }
+  void finish() {
+    for (const StatementSlot& jump : jumpSlots_) {
+      if (reportTrailingBlank(jump, FirstOperand::Target)) continue;
+      checkJump(jump);
     }
     checkLabelsJumpedTo();
     checkSkippedLines();
@@ -154,8 +176,7 @@ class StatementChecker {
   }
 
   const StatementSlot* perlSlot(const StatementSlot& slot) const {
-    auto found = perlSlots_.find(slot.position.line);
-    return found == perlSlots_.end() ? nullptr : found->second;
+    return perlSlots_.at(slot.position.line);
   }
 
   // The operands of text parsed as a statement line of its own, with the
@@ -166,8 +187,8 @@ class StatementChecker {
     parseStatements("\n" + text + "\n", true, tables);
     for (const StatementSlot& slot : tables.statements()) {
       if (!slot.inUse || slot.isLabel) continue;
-      context_.markMeantUse(slot.operand1);
-      context_.markMeantUse(slot.operand2);
+      context_.markUse(slot.operand1);
+      context_.markUse(slot.operand2);
     }
   }
 
@@ -196,7 +217,7 @@ class StatementChecker {
     // An instruction with its operand moves to the next line, indented; other
     // text is left for the writer to judge.
     std::size_t blank = ignored.find(' ');
-    if (blank != std::string::npos && lookupMnemonic(ignored.substr(0, blank)) != -1) {
+    if (blank != std::string::npos && mnemonicNamed(ignored.substr(0, blank)) != nullptr) {
       CheckContext::edit(CheckContext::offerFix(
                              diagnostic, "put " + quoted(ignored) + " on a line of its own", true),
                          shifted(slot.position, static_cast<int>(colon + 1)),
@@ -206,7 +227,7 @@ class StatementChecker {
   }
 
   void checkInstruction(const StatementSlot& slot) {
-    const Mnemonic* mnemonic = mnemonicByCode(lookupMnemonic(slot.mnemonic));
+    const Mnemonic* mnemonic = mnemonicNamed(slot.mnemonic);
     if (mnemonic == nullptr) {
       reportUnknownMnemonic(slot);
       return;
@@ -215,6 +236,10 @@ class StatementChecker {
     if (!checkOperandCount(slot, *mnemonic)) return;
     auto role = kFirstOperands.find(slot.mnemonic);
     if (role == kFirstOperands.end()) return;
+    if (role->second == FirstOperand::Target) {
+      jumpSlots_.push_back(slot);  // checked in finish, against every label
+      return;
+    }
     if (reportTrailingBlank(slot, role->second)) return;
     switch (role->second) {
       case FirstOperand::SilentDestination:
@@ -264,7 +289,7 @@ class StatementChecker {
       }
       return;
     }
-    if (!known(slot.operand1Field) && lookupMnemonic(word) != -1) {
+    if (!known(slot.operand1Field) && mnemonicNamed(word) != nullptr) {
       message = quoted(word) +
                 " needs an operand, and a line of one word is never an "
                 "instruction: " +
@@ -570,7 +595,7 @@ class StatementChecker {
   void checkJump(const StatementSlot& slot) {
     const std::string& target = slot.operand1;
     if (labels_.count(target) != 0) {
-      jumpedTo_[target].push_back(&slot);
+      jumpedTo_.insert(target);
       return;
     }
     if (target == "stop") return;  // the label tarnel ends every program with
@@ -585,7 +610,7 @@ class StatementChecker {
 
   void checkLabelsJumpedTo() {
     for (const auto& [target, jumps] : indentedJumps_) {
-      const StatementSlot& label = *indentedLabels_.at(target);
+      const LabelRecord& label = *indentedLabels_.at(target);
       bool tab = labelName(label).find('\t') != std::string::npos;
       const std::string& written = context_.writtenLine(label.position.line);
       std::size_t colon = written.find(':', static_cast<std::size_t>(label.position.column - 1));
@@ -609,9 +634,8 @@ class StatementChecker {
         context_.attach(diagnostic, place.first, place.second, "a jump to " + quoted(target));
       }
     }
-    std::unordered_map<std::string, const StatementSlot*> seen;
-    for (const StatementSlot& slot : context_.assembler().tables.statements()) {
-      if (!slot.inUse || !slot.isLabel) continue;
+    std::unordered_map<std::string, const LabelRecord*> seen;
+    for (const LabelRecord& slot : labelSlots_) {
       std::string name = labelName(slot);
       if (jumpedTo_.count(name) == 0) continue;
       auto first = seen.emplace(name, &slot);
@@ -639,21 +663,29 @@ class StatementChecker {
   void checkSkippedLines() {
     const SourceAnalysis& analysis = context_.assembler();
     if (analysis.stop != SourceStop::None) return;
-    std::unordered_map<int, bool> read;
-    for (const StatementSlot& slot : analysis.tables.statements()) {
-      if (slot.inUse) read[slot.position.line] = true;
-    }
     const std::string& text = analysis.text;
     std::size_t start = static_cast<std::size_t>(analysis.code.open + 1);
     std::size_t stop = static_cast<std::size_t>(analysis.code.close);
     bool quoted_ = false;
-    for (std::size_t lineStart = start; lineStart < stop;) {
+    SourcePosition position = context_.positionOf(static_cast<long>(start));
+    for (std::size_t lineStart = start; lineStart < stop;
+         position = SourcePosition{position.line + 1, 1}) {
       std::size_t feed = text.find('\n', lineStart);
       std::size_t lineEnd = feed == std::string::npos || feed > stop ? stop : feed;
+      if (read_[static_cast<std::size_t>(position.line)] && !quoted_) {
+        // A line that gave a slot: only its quotes matter here.
+        if (std::count(text.begin() + static_cast<long>(lineStart),
+                       text.begin() + static_cast<long>(lineEnd), '"') %
+                2 ==
+            1) {
+          quoted_ = !quoted_;
+        }
+        lineStart = lineEnd + 1;
+        continue;
+      }
       std::string piece = text.substr(lineStart, lineEnd - lineStart);
-      SourcePosition position = context_.positionOf(static_cast<long>(lineStart));
       std::string visible = trimmed(piece.substr(0, piece.find_last_not_of("\r") + 1));
-      if (!quoted_ && !visible.empty() && read.count(position.line) == 0) {
+      if (!quoted_ && !visible.empty() && !read_[static_cast<std::size_t>(position.line)]) {
         std::size_t first = piece.find_first_not_of(" \t");
         bool label = visible.find(':') != std::string::npos;
         context_.add(Severity::Warning, shifted(position, static_cast<int>(first)),
@@ -670,14 +702,21 @@ class StatementChecker {
   }
 
   CheckContext& context_;
-  std::unordered_map<std::string, const StatementSlot*> labels_;  // the first of each name
+  std::vector<bool> read_;                                      // lines that gave tarnel a slot
+  std::deque<LabelRecord> labelSlots_;                          // every label, in order
+  std::deque<StatementSlot> jumpSlots_;                         // every jump, checked in finish
+  std::unordered_map<std::string, const LabelRecord*> labels_;  // the first of each name
   // Labels written after blanks or a tab, by the name without them.
-  std::unordered_map<std::string, const StatementSlot*> indentedLabels_;
-  std::unordered_map<int, const StatementSlot*> perlSlots_;  // by line
-  std::map<std::string, std::vector<const StatementSlot*>> jumpedTo_;
+  std::unordered_map<std::string, const LabelRecord*> indentedLabels_;
+  SlotsByLine perlSlots_;                     // tarnel_perl's, of the part visited
+  std::unordered_set<std::string> jumpedTo_;  // labels some jump reaches
   std::map<std::string, std::vector<const StatementSlot*>> indentedJumps_;
 };
 
-}  // namespace
-
-void checkStatements(CheckContext& context) { StatementChecker(context).run(); }
+StatementChecks::StatementChecks(CheckContext& context)
+    : checker_(std::make_unique<Checker>(context)) {}
+StatementChecks::~StatementChecks() = default;
+void StatementChecks::visit(const ProgramTables& tarnel, const ProgramTables& perl) {
+  checker_->visit(tarnel, perl);
+}
+void StatementChecks::finish() { checker_->finish(); }

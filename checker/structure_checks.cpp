@@ -361,43 +361,42 @@ void checkLinesJoinedByQuotes(CheckContext& context, const BlockOffsets& block, 
   std::size_t start = static_cast<std::size_t>(block.open) + 1;
   std::size_t stop = static_cast<std::size_t>(block.close);
   bool inside = false;
+  bool spans = false;  // the current piece holds a line feed between quotes
   std::size_t pieceStart = start;
-  long opening = -1;  // the quote that opened the stretch running over a line end
   for (std::size_t at = start; at <= stop; ++at) {
     char c = at < stop ? text[at] : '\n';
-    if (c == '"') {
-      inside = !inside;
-      if (inside) opening = static_cast<long>(at);
+    if (c == '"') inside = !inside;
+    if (c != '\n') continue;
+    if (inside) {
+      spans = true;  // the line goes on: this feed is text
       continue;
     }
-    if (c != '\n') continue;
-    if (inside) continue;  // the line goes on: this feed is text
-    SourcePosition first = context.positionOf(static_cast<long>(pieceStart));
-    SourcePosition last = context.positionOf(static_cast<long>(at));
-    if (last.line > first.line && opening >= 0 && static_cast<std::size_t>(opening) >= pieceStart) {
+    if (spans) {
       std::string piece = text.substr(pieceStart, at - pieceStart);
       bool label = statements && findUnquotedAfter(-1, piece, ":") != -1;
       std::string what = !statements ? "one declaration"
                          : label     ? "one label, so none of them is assembled"
                                      : "one instruction";
-      SourcePosition quote = context.positionOf(opening);
-      // The quote that first ran over a line end: the last one opened on
+      // The quote that ran over the first line end: the last one opened on
       // the piece's first line.
-      for (std::size_t k = pieceStart;
-           k < at && context.positionOf(static_cast<long>(k)).line == first.line; ++k) {
-        if (text[k] == '"' && insideQuotes(context.normalisedLine(first.line),
-                                           context.positionOf(static_cast<long>(k)).column + 1)) {
-          quote = context.positionOf(static_cast<long>(k));
-        }
+      std::string firstLine = piece.substr(0, piece.find('\n'));
+      std::size_t quote = firstLine.size();
+      bool open = false;
+      for (std::size_t k = 0; k < firstLine.size(); ++k) {
+        if (firstLine[k] != '"') continue;
+        open = !open;
+        if (open) quote = k;
       }
-      context.add(Severity::Warning, quote, 1,
+      SourcePosition first = context.positionOf(static_cast<long>(pieceStart));
+      SourcePosition last = context.positionOf(static_cast<long>(at));
+      context.add(Severity::Warning, context.positionOf(static_cast<long>(pieceStart + quote)), 1,
                   "this double quote is not closed on its line, so tarnel and tarnel_perl read "
                   "lines " +
                       std::to_string(first.line) + " to " + std::to_string(last.line) + " as " +
                       what + "; close the text on this line");
     }
     pieceStart = at + 1;
-    opening = -1;
+    spans = false;
   }
 }
 

@@ -10,7 +10,7 @@ JOBS         ?= $(shell nproc)
 # CI treats every compiler warning as an error.
 WERROR       ?= $(if $(filter true,$(CI)),ON,OFF)
 
-BENCHMARKS = label_resolution_bench countdown_bench assembler_bench perl_script_bench engine_bench
+BENCHMARKS = label_resolution_bench countdown_bench assembler_bench perl_script_bench engine_bench checker_bench
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
 MAKEFLAGS += --no-print-directory

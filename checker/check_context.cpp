@@ -11,7 +11,9 @@ namespace {
 
 // The offsets at which the lines of text start.
 std::vector<std::size_t> lineStartsOf(const std::string& text) {
-  std::vector<std::size_t> starts{0};
+  std::vector<std::size_t> starts;
+  starts.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  starts.push_back(0);
   for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
     starts.push_back(at + 1);
   }

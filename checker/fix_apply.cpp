@@ -2,6 +2,8 @@
 #include "fix_apply.h"
 
 #include <algorithm>
+#include <iterator>
+#include <set>
 #include <utility>
 
 #include "check_source.h"
@@ -14,8 +16,15 @@ namespace {
 struct LineLayout {
   std::size_t start = 0;
   std::size_t contentEnd = 0;
-  std::string ending;  // "\r\n", "\n" or empty for a last line without one
+  std::size_t end = 0;  // just after the line end: contentEnd when there is none
 };
+
+// The line end of line as written: "\r\n", "\n" or empty for a last line
+// without one (a CR alone at the text's end counts as none).
+std::string endingOf(const std::string& text, const LineLayout& line) {
+  std::string ending = text.substr(line.contentEnd, line.end - line.contentEnd);
+  return ending == "\r" ? std::string() : ending;
+}
 
 std::vector<LineLayout> layoutOf(const std::string& text) {
   std::vector<LineLayout> lines;
@@ -27,8 +36,7 @@ std::vector<LineLayout> layoutOf(const std::string& text) {
     std::size_t end = feed == std::string::npos ? text.size() : feed;
     line.contentEnd = end;
     if (end > start && text[end - 1] == '\r') --line.contentEnd;
-    line.ending = text.substr(line.contentEnd,
-                              (feed == std::string::npos ? end : feed + 1) - line.contentEnd);
+    line.end = feed == std::string::npos ? end : feed + 1;
     lines.push_back(line);
     if (feed == std::string::npos) break;
     start = feed + 1;
@@ -38,9 +46,10 @@ std::vector<LineLayout> layoutOf(const std::string& text) {
 
 // The line end a "\n" of a replacement becomes on a line without one of
 // its own: the text's first, or LF in a text of one line.
-std::string defaultEnding(const std::vector<LineLayout>& lines) {
+std::string defaultEnding(const std::string& text, const std::vector<LineLayout>& lines) {
   for (const LineLayout& line : lines) {
-    if (line.ending == "\r\n" || line.ending == "\n") return line.ending;
+    std::string ending = endingOf(text, line);
+    if (!ending.empty()) return ending;
   }
   return "\n";
 }
@@ -51,7 +60,7 @@ struct ByteEdit {
   std::string replacement;
 };
 
-bool toByteEdit(const FixEdit& edit, const std::vector<LineLayout>& lines,
+bool toByteEdit(const std::string& text, const FixEdit& edit, const std::vector<LineLayout>& lines,
                 const std::string& fallbackEnding, ByteEdit& out) {
   if (edit.line < 1 || edit.line > static_cast<int>(lines.size()) || edit.column < 1 ||
       edit.length < 0) {
@@ -63,7 +72,8 @@ bool toByteEdit(const FixEdit& edit, const std::vector<LineLayout>& lines,
   if (first > width || static_cast<std::size_t>(edit.length) > width - first) return false;
   out.begin = line.start + first;
   out.end = out.begin + static_cast<std::size_t>(edit.length);
-  const std::string& ending = line.ending.empty() ? fallbackEnding : line.ending;
+  std::string ending = endingOf(text, line);
+  if (ending.empty()) ending = fallbackEnding;
   out.replacement.clear();
   for (char c : edit.replacement) {
     if (c == '\n') {
@@ -91,19 +101,34 @@ int lineBreaksIn(const std::string& replacement) {
 FixApplication applyFixes(const std::string& text, const std::vector<FixIt>& fixes) {
   FixApplication result;
   std::vector<LineLayout> lines = layoutOf(text);
-  std::string fallbackEnding = defaultEnding(lines);
-  std::vector<ByteEdit> taken;
+  std::string fallbackEnding = defaultEnding(text, lines);
+  // The edits taken so far, which never overlap, in the order of their
+  // places: a new edit need only be held against its neighbours. An
+  // insertion sorts before a replacement that begins at its place, so it
+  // goes in front of the bytes replaced.
+  auto before = [](const ByteEdit& a, const ByteEdit& b) {
+    return a.begin != b.begin ? a.begin < b.begin : a.end < b.end;
+  };
+  std::multiset<ByteEdit, decltype(before)> taken(before);
+  auto overlapsTaken = [&](const ByteEdit& edit) {
+    auto next = taken.lower_bound(ByteEdit{edit.begin, edit.begin, std::string()});
+    if (next != taken.begin() && overlap(edit, *std::prev(next))) return true;
+    for (; next != taken.end() && next->begin <= edit.end; ++next) {
+      if (overlap(edit, *next)) return true;
+    }
+    return false;
+  };
   for (std::size_t index = 0; index < fixes.size(); ++index) {
     std::vector<ByteEdit> edits;
     bool usable = !fixes[index].edits.empty();
     for (const FixEdit& edit : fixes[index].edits) {
       ByteEdit byteEdit;
-      if (!toByteEdit(edit, lines, fallbackEnding, byteEdit)) {
+      if (!toByteEdit(text, edit, lines, fallbackEnding, byteEdit)) {
         usable = false;
         break;
       }
       for (const ByteEdit& other : edits) usable = usable && !overlap(byteEdit, other);
-      for (const ByteEdit& other : taken) usable = usable && !overlap(byteEdit, other);
+      usable = usable && !overlapsTaken(byteEdit);
       if (!usable) break;
       edits.push_back(std::move(byteEdit));
     }
@@ -112,14 +137,8 @@ FixApplication applyFixes(const std::string& text, const std::vector<FixIt>& fix
       continue;
     }
     result.applied.push_back(index);
-    for (ByteEdit& edit : edits) taken.push_back(std::move(edit));
+    for (ByteEdit& edit : edits) taken.insert(std::move(edit));
   }
-  // An insertion sorts before a replacement that begins at its place: it
-  // goes in front of the bytes replaced.
-  std::stable_sort(taken.begin(), taken.end(), [](const ByteEdit& a, const ByteEdit& b) {
-    if (a.begin != b.begin) return a.begin < b.begin;
-    return (a.end == a.begin) && (b.end != b.begin);
-  });
   std::size_t copied = 0;
   result.text.reserve(text.size());
   for (const ByteEdit& edit : taken) {

@@ -132,7 +132,12 @@ class StatementChecks::Checker {
         labelSlots_.push_back(LabelRecord{slot.labelText, slot.position});
         const LabelRecord& kept = labelSlots_.back();
         std::string name = labelName(kept);
-        labels_.emplace(name, &kept);
+        // A second label of a name, and a label "stop", matter once a jump
+        // reaches them: checkLabelsJumpedTo looks at these alone.
+        if (!labels_.emplace(name, &kept).second || name == "stop") {
+          watchedLabels_.push_back(&kept);
+          watchedNames_.insert(name);
+        }
         if (name != trimmed(name)) indentedLabels_.emplace(trimmed(name), &kept);
         checkLabelLine(slot);
       } else {
@@ -595,7 +600,7 @@ class StatementChecks::Checker {
   void checkJump(const StatementSlot& slot) {
     const std::string& target = slot.operand1;
     if (labels_.count(target) != 0) {
-      jumpedTo_.insert(target);
+      if (watchedNames_.count(target) != 0) jumpedTo_.insert(target);
       return;
     }
     if (target == "stop") return;  // the label tarnel ends every program with
@@ -634,19 +639,19 @@ class StatementChecks::Checker {
         context_.attach(diagnostic, place.first, place.second, "a jump to " + quoted(target));
       }
     }
-    std::unordered_map<std::string, const LabelRecord*> seen;
-    for (const LabelRecord& slot : labelSlots_) {
+    for (const LabelRecord* watched : watchedLabels_) {
+      const LabelRecord& slot = *watched;
       std::string name = labelName(slot);
       if (jumpedTo_.count(name) == 0) continue;
-      auto first = seen.emplace(name, &slot);
-      if (!first.second) {
+      const LabelRecord* first = labels_.at(name);
+      if (first != watched) {
         Diagnostic& diagnostic = context_.add(
             Severity::Warning, slot.position, widthOf(trimmed(name)),
             "the label " + quoted(name) + " is already defined on line " +
-                std::to_string(first.first->second->position.line) +
+                std::to_string(first->position.line) +
                 ": every jump to it goes to the first, so none reaches this one; rename one "
                 "of them");
-        context_.attach(diagnostic, first.first->second->position, widthOf(trimmed(name)),
+        context_.attach(diagnostic, first->position, widthOf(trimmed(name)),
                         "the first " + quoted(name + ":"));
       } else if (name == "stop") {
         context_.add(Severity::Warning, slot.position, 4,
@@ -708,8 +713,10 @@ class StatementChecks::Checker {
   std::unordered_map<std::string, const LabelRecord*> labels_;  // the first of each name
   // Labels written after blanks or a tab, by the name without them.
   std::unordered_map<std::string, const LabelRecord*> indentedLabels_;
-  SlotsByLine perlSlots_;                     // tarnel_perl's, of the part visited
-  std::unordered_set<std::string> jumpedTo_;  // labels some jump reaches
+  SlotsByLine perlSlots_;                          // tarnel_perl's, of the part visited
+  std::vector<const LabelRecord*> watchedLabels_;  // second labels of a name, and "stop"
+  std::unordered_set<std::string> watchedNames_;   // their names
+  std::unordered_set<std::string> jumpedTo_;       // those of them some jump reaches
   std::map<std::string, std::vector<const StatementSlot*>> indentedJumps_;
 };
 

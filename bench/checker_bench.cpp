@@ -16,11 +16,7 @@
 // most twice the check of the same file.
 //
 //   checker_bench [lines]      (default 1000000; BENCH_RUNS sets the runs, default 3)
-#include <fcntl.h>
 #include <stdlib.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -29,42 +25,11 @@
 #include <string>
 #include <vector>
 
+#include "process_measure.h"
+
 namespace {
 
 const std::string kBinDir = TARNEL_BENCH_BIN_DIR;
-
-struct Measure {
-  double cpuSeconds = 0;  // user and system time of the process
-  double megabytes = 0;   // peak resident memory
-};
-
-// Runs argv with both standard streams on /dev/null; the exit status is
-// not the point (tarnel counts the rejected declaration).
-Measure runOnce(const std::vector<std::string>& argv, const std::string& directory) {
-  std::vector<char*> args;
-  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-  args.push_back(nullptr);
-  Measure measure;
-  pid_t child = fork();
-  if (child == 0) {
-    int null = open("/dev/null", O_RDWR);
-    if (null < 0 || chdir(directory.c_str()) != 0) _exit(127);
-    dup2(null, 0);
-    dup2(null, 1);
-    execv(args[0], args.data());
-    _exit(127);
-  }
-  if (child < 0) return measure;
-  int status = 0;
-  rusage usage{};
-  if (wait4(child, &status, 0, &usage) != child) return measure;
-  auto seconds = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-  };
-  measure.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
-  measure.megabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  return measure;
-}
 
 Measure median(std::vector<Measure> measures) {
   auto middle = [&](auto field) {
@@ -73,7 +38,10 @@ Measure median(std::vector<Measure> measures) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
   };
-  return Measure{middle(&Measure::cpuSeconds), middle(&Measure::megabytes)};
+  Measure result;
+  result.cpuSeconds = middle(&Measure::cpuSeconds);
+  result.megabytes = middle(&Measure::megabytes);
+  return result;
 }
 
 // A course-style program of lines statement lines: labels, arithmetic, texts

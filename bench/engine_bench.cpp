@@ -11,10 +11,7 @@
 //
 // Programs are started with standard input and output on /dev/null, in a
 // fresh directory (debug.html lands there).
-#include <fcntl.h>
 #include <stdlib.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -27,48 +24,12 @@
 #include <string>
 #include <vector>
 
+#include "process_measure.h"
+
 namespace {
 
 const std::string kBinDir = KIV_BENCH_BIN_DIR;
 const std::string kSourceDir = KIV_BENCH_SOURCE_DIR;
-
-struct Measure {
-  double seconds = 0;     // wall time
-  double cpuSeconds = 0;  // user and system time of the process
-  double megabytes = 0;   // peak resident memory
-  bool ok = false;
-};
-
-// Runs argv in directory with both standard streams on /dev/null.
-Measure runOnce(const std::vector<std::string>& argv, const std::string& directory) {
-  std::vector<char*> args;
-  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-  args.push_back(nullptr);
-  auto start = std::chrono::steady_clock::now();
-  pid_t child = fork();
-  if (child == 0) {
-    int null = open("/dev/null", O_RDWR);
-    if (null < 0 || chdir(directory.c_str()) != 0) _exit(127);
-    dup2(null, 0);
-    dup2(null, 1);
-    execvp(args[0], args.data());
-    _exit(127);
-  }
-  Measure measure;
-  if (child < 0) return measure;
-  int status = 0;
-  rusage usage{};
-  if (wait4(child, &status, 0, &usage) != child) return measure;
-  auto stop = std::chrono::steady_clock::now();
-  measure.seconds = std::chrono::duration<double>(stop - start).count();
-  measure.megabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  auto seconds = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-  };
-  measure.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
-  measure.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return measure;
-}
 
 Measure median(std::vector<Measure> measures) {
   Measure result;

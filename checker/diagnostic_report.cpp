@@ -7,18 +7,6 @@
 
 namespace {
 
-const char* severityWord(Severity severity) {
-  switch (severity) {
-    case Severity::Error:
-      return "error";
-    case Severity::Warning:
-      return "warning";
-    case Severity::Note:
-      break;
-  }
-  return "note";
-}
-
 // The lines of a text, cut out only when a diagnostic shows one.
 class TextLines {
  public:
@@ -128,6 +116,18 @@ std::string counted(int n, const char* word) {
 }
 
 }  // namespace
+
+const char* severityWord(Severity severity) {
+  switch (severity) {
+    case Severity::Error:
+      return "error";
+    case Severity::Warning:
+      return "warning";
+    case Severity::Note:
+      break;
+  }
+  return "note";
+}
 
 std::string caretLine(const std::string& line, int column, int length) {
   bool utf8 = isUtf8(line);

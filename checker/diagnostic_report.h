@@ -25,6 +25,9 @@
 std::string formatDiagnostics(const std::string& fileName, const std::string& source,
                               const std::vector<Diagnostic>& diagnostics);
 
+// "error", "warning" or "note": the word both reports give a severity.
+const char* severityWord(Severity severity);
+
 // The caret line under line for a range of length bytes from column: a
 // tab in line before the range stays a tab, every other character becomes
 // a blank (a UTF-8 character one blank, not one per byte); the range is

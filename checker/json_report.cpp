@@ -7,18 +7,6 @@
 
 namespace {
 
-const char* severityName(Severity severity) {
-  switch (severity) {
-    case Severity::Error:
-      return "error";
-    case Severity::Warning:
-      return "warning";
-    case Severity::Note:
-      break;
-  }
-  return "note";
-}
-
 // The length of the well-formed UTF-8 sequence at bytes[at] (a character
 // other than a surrogate, in its shortest form), or 0 when there is none.
 std::size_t utf8SequenceAt(const std::string& bytes, std::size_t at) {
@@ -116,7 +104,7 @@ void writeDiagnostic(JsonWriter& json, const Diagnostic& diagnostic) {
   json.place(diagnostic.line, diagnostic.column, diagnostic.length);
   json.raw(", ");
   json.key("severity");
-  json.string(severityName(diagnostic.severity));
+  json.string(severityWord(diagnostic.severity));
   json.raw(", ");
   json.key("message");
   json.string(diagnostic.message);

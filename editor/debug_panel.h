@@ -26,9 +26,10 @@ class DebugPanel : public QDockWidget {
   Q_OBJECT
 
  public:
-  // The most characters of output the view holds: the end of a long
-  // output, as a terminal keeps it.
-  static constexpr int kShownOutputBytes = 64 * 1024;
+  // The most bytes of output the view shows anew: the end of a long output,
+  // as a terminal keeps it. Laying out more each time a program that
+  // prints without end is shown would hold up the window.
+  static constexpr int kShownOutputBytes = 32 * 1024;
 
   explicit DebugPanel(QWidget* parent = nullptr);
 

@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTreeWidget>
 
 #include "debug_commands.h"
@@ -251,12 +253,38 @@ TEST_F(DebugWindow, LinesFollowTheMarginOfAFileWithoutTheLeadingLine) {
   writeBytes(path, kProgram);
   ASSERT_TRUE(window->openFile(path));
   ASSERT_EQ(text1()->firstLineNumber(), 1);
-  text1()->toggleBreakpoint(10);
+  text1()->setTextCursor(QTextCursor(text1()->document()->findBlockByNumber(10)));
+  key(Qt::Key_F9);
+  EXPECT_EQ(text1()->breakpointLines(), std::vector<int>{10});
   key(Qt::Key_F5);
   ASSERT_TRUE(settle());
   typeInput("2");
   EXPECT_EQ(status(), "Breakpoint at line 11");
   EXPECT_EQ(highlightedLine(), 10);
+
+  text1()->setFocus();
+  text1()->setTextCursor(QTextCursor(text1()->document()->findBlockByNumber(11)));
+  key(Qt::Key_F10, Qt::ControlModifier);  // Run to Cursor: the closing brace is the halt
+  ASSERT_TRUE(settle());
+  EXPECT_EQ(status(), "Ran to line 12");
+  EXPECT_EQ(highlightedLine(), 11);
+}
+
+TEST_F(DebugWindow, AltDOpensTheDebugMenuAndANewTextEndsTheRun) {
+  key(Qt::Key_D, Qt::AltModifier);
+  ASSERT_NE(window->menuBar()->activeAction(), nullptr);
+  EXPECT_EQ(window->menuBar()->activeAction()->text(), "Debug");
+  window->menuBar()->setActiveAction(nullptr);
+
+  window->setText(kProgram);
+  debug().step();
+  ASSERT_TRUE(text1()->isReadOnly());
+  boxes.answers.push_back(QMessageBox::Discard);
+  window->newDocument();
+  QApplication::processEvents();
+  EXPECT_FALSE(debug().controller().hasRun());
+  EXPECT_FALSE(text1()->isReadOnly());
+  EXPECT_EQ(status(), "The run was stopped: the text was replaced");
 }
 
 TEST_F(DebugWindow, TheDockComesBackWhereItWasLeft) {

@@ -77,6 +77,7 @@ class LineNumberMargin : public QWidget {
       QWidget::mousePressEvent(event);
     }
   }
+  void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
 
  private:
   SourceTextEdit* edit_;

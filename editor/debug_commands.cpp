@@ -17,6 +17,8 @@ namespace {
 const QString kSettingsOrganisation = QStringLiteral("tarnel");
 const QString kSettingsApplication = QStringLiteral("tarnel_ide");
 const QString kLayoutKey = QStringLiteral("debug/windowState");
+// The dock's least height when it first comes up, in pixels.
+constexpr int kPanelHeight = 160;
 
 QString counted(uint64_t count, const char* one, const char* many) {
   return QString::number(count) + QChar(' ') + QString::fromLatin1(count == 1 ? one : many);
@@ -55,7 +57,7 @@ DebugCommands::DebugCommands(QMainWindow* window, SourceTextEdit* edit, QStatusB
       steps_(new QLabel) {
   window_->addDockWidget(Qt::BottomDockWidgetArea, panel_);
   const QSettings settings(kSettingsOrganisation, kSettingsApplication);
-  window_->restoreState(settings.value(kLayoutKey).toByteArray());
+  placed_ = window_->restoreState(settings.value(kLayoutKey).toByteArray());
   // The dock comes up when a run starts, where it was last.
   panel_->hide();
   connect(panel_, &QDockWidget::dockLocationChanged, this, [this] { saveLayout(); });
@@ -156,8 +158,7 @@ bool DebugCommands::ensureRun() {
   panel_->setEncoding(source.encoding);
   panel_->beginRun();
   panel_->setInputEnabled(true);
-  panel_->show();
-  panel_->raise();
+  showPanel();
   steps_->setText(stepsText());
   steps_->show();
   syncBreakpoints();
@@ -258,6 +259,15 @@ void DebugCommands::syncBreakpoints() {
   std::vector<int> lines = edit_->breakpointLines();
   for (int& line : lines) line += runFirstLine_;
   controller_.setBreakpointLines(lines);
+}
+
+void DebugCommands::showPanel() {
+  panel_->show();
+  panel_->raise();
+  if (placed_) return;
+  // The first time, below the text, which keeps the larger part.
+  placed_ = true;
+  window_->resizeDocks({panel_}, {std::max(kPanelHeight, window_->height() * 2 / 5)}, Qt::Vertical);
 }
 
 void DebugCommands::stopRun(const QString& why) {

@@ -98,6 +98,9 @@ class DebugCommands : public QObject {
   // False when the assembler refused the text.
   bool ensureRun();
   bool restartIfEnded();
+  // Shows the dock; the first time without a remembered place, at a
+  // height that leaves the text the larger part of the window.
+  void showPanel();
   bool runMatchesText() const;
   void stopRun(const QString& why);
   void stopped(StopReason reason);
@@ -126,4 +129,5 @@ class DebugCommands : public QObject {
   QString startNote_;  // what the assembler left out, said with the first stop
   bool changeQueued_ = false;
   bool held_ = false;
+  bool placed_ = false;  // the dock has a place: remembered, or given once
 };

@@ -59,6 +59,7 @@ QTreeWidget* table(const QStringList& headers) {
   tree->setSelectionMode(QAbstractItemView::SingleSelection);
   tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   tree->header()->setStretchLastSection(true);
+  tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   return tree;
 }
 
@@ -68,7 +69,7 @@ DebugPanel::DebugPanel(QWidget* parent)
     : QDockWidget(QStringLiteral("Debug"), parent),
       variables_(table({QStringLiteral("Name"), QStringLiteral("Type"), QStringLiteral("Value")})),
       stack_(new QListWidget),
-      flags_(table({QStringLiteral("Flag"), QStringLiteral("Set"), QStringLiteral("Jump")})),
+      flags_(table({QStringLiteral("Flag"), QStringLiteral("Set"), QStringLiteral("Jumps")})),
       output_(new QPlainTextEdit),
       input_(new QLineEdit),
       queue_(new QLabel),
@@ -114,19 +115,29 @@ DebugPanel::DebugPanel(QWidget* parent)
   inputLayout->addWidget(input_);
   inputLayout->addWidget(queue_);
 
+  // Variables | Stack over Flags | Output and Input.
+  auto* middle = new QSplitter(Qt::Vertical);
+  middle->addWidget(pane(QStringLiteral("Stack"), stack_));
+  middle->addWidget(pane(QStringLiteral("Flags"), flags_));
+  middle->setChildrenCollapsible(false);
+  middle->setStretchFactor(0, 1);
+  middle->setStretchFactor(1, 0);
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->addWidget(pane(QStringLiteral("Variables"), variables_));
-  splitter->addWidget(pane(QStringLiteral("Stack"), stack_));
-  splitter->addWidget(pane(QStringLiteral("Flags"), flags_));
+  splitter->addWidget(middle);
   splitter->addWidget(pane(QStringLiteral("Output"), output_, inputRow));
   splitter->setStretchFactor(0, 3);
-  splitter->setStretchFactor(1, 1);
-  splitter->setStretchFactor(2, 2);
-  splitter->setStretchFactor(3, 4);
+  splitter->setStretchFactor(1, 2);
+  splitter->setStretchFactor(2, 4);
   splitter->setChildrenCollapsible(false);
   setWidget(splitter);
   setInputEnabled(false);
   clearState();
+  // All six flags in view at once.
+  flags_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  flags_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  flags_->setMinimumHeight(flags_->header()->sizeHint().height() + 6 * flags_->sizeHintForRow(0) +
+                           2 * flags_->frameWidth());
 }
 
 void DebugPanel::beginRun() {
@@ -188,8 +199,7 @@ void DebugPanel::showState(const DebugSession& session) {
     row->setText(1, !compared      ? QStringLiteral("-")
                     : table[i].set ? QStringLiteral("yes")
                                    : QStringLiteral("no"));
-    row->setText(
-        2, compared && table[i].set ? QString::fromLatin1(table[i].jump) + " jumps" : QString());
+    row->setText(2, compared && table[i].set ? QString::fromLatin1(table[i].jump) : QString());
   }
   flags_->setToolTip(compared ? QString() : QStringLiteral("no cmp has run yet"));
 }

@@ -2,8 +2,10 @@
 #include "debug_commands.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QSettings>
 #include <QStatusBar>
@@ -393,10 +395,20 @@ void DebugCommands::saveLayout() {
 }
 
 bool DebugCommands::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == edit_ && event->type() == QEvent::KeyPress && holdsText() &&
-      typesIntoText(*static_cast<const QKeyEvent*>(event))) {
-    say(QStringLiteral("The text is read-only while a program runs in it: %1 stops the run")
-            .arg(keyOf(actions_.stop)));
+  if (watched != edit_ || event->type() != QEvent::KeyPress || !holdsText()) {
+    return QObject::eventFilter(watched, event);
   }
+  const auto* key = static_cast<const QKeyEvent*>(event);
+  if (!typesIntoText(*key)) return QObject::eventFilter(watched, event);
+  // Words typed while the program waits for them are meant for it.
+  if (controller_.phase() == DebugController::Phase::WaitingForInput && !key->text().isEmpty() &&
+      key->text().at(0).isPrint()) {
+    panel_->focusInput();
+    QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());
+    QCoreApplication::sendEvent(panel_->inputField(), &copy);
+    return true;
+  }
+  say(QStringLiteral("The text is read-only while a program runs in it: %1 stops the run")
+          .arg(keyOf(actions_.stop)));
   return QObject::eventFilter(watched, event);
 }

@@ -89,7 +89,9 @@ class DebugCommands : public QObject {
   void textHeld(bool held);
 
  protected:
-  // Keys that would type into the read-only text say why nothing happens.
+  // Keys that would type into the read-only text go to the input line
+  // while the program waits for input, and otherwise say why nothing
+  // happens.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -131,7 +131,12 @@ TEST_F(DebugWindow, StepsShowTheNextLineTheViewsAndWhatChanged) {
   EXPECT_EQ(status(), "the program is waiting for input");
   EXPECT_EQ(QApplication::focusWidget(), panel().inputField());
   EXPECT_EQ(highlightedLine(), 7);
-  typeInput("5 9");
+  // Typed into the text by mistake, the input goes where it is awaited.
+  text1()->setFocus();
+  QTest::keyClicks(text1(), "5 ");
+  EXPECT_EQ(panel().inputField()->text(), "5 ");
+  EXPECT_EQ(window->text(), kProgram);
+  typeInput("9");
   EXPECT_EQ(status(), "Stepped over line 9: n = 5");
   EXPECT_EQ(highlightedLine(), 8);
   EXPECT_EQ(variables(), QStringList({"n integer 5*", "total integer 0"}));

@@ -338,7 +338,10 @@ QString DebugCommands::stopText(StopReason reason, uint64_t stepsBefore) const {
       if (goingBack_) return QStringLiteral("Stepped back to line %1").arg(here);
       const int record = session.lastStepRecord();
       const int line = record >= 0 ? session.map().record(record).line : 0;
-      const QString effect = QString::fromStdString(session.lastStepEffect());
+      const std::string said = session.lastStepEffect();
+      const QString effect = panel_->encoding() == TextEncoding::Latin1
+                                 ? QString::fromLatin1(said)
+                                 : QString::fromStdString(said);
       return QStringLiteral("Stepped over line %1%2")
           .arg(shownLine(line))
           .arg(effect.isEmpty() ? QString() : QStringLiteral(": ") + effect);

@@ -205,6 +205,20 @@ TEST_F(Controller, PauseStopsAnEndlessLoopThatPrintsAndItsOutputStaysBounded) {
   EXPECT_EQ(controller.phase(), Phase::Idle);
 }
 
+TEST_F(Controller, EndedInputGivesTheEmptyTextAndSaysSo) {
+  start(kStackAndInput);
+  QSignalSpy notes(&controller, &DebugController::note);
+  controller.continueRun();
+  ASSERT_TRUE(settle());
+  ASSERT_EQ(controller.phase(), Phase::WaitingForInput);
+  controller.endInput();
+  ASSERT_TRUE(settle());
+  EXPECT_EQ(controller.phase(), Phase::Ended);
+  EXPECT_EQ(controller.session().variable(controller.session().findVariable("n")).stored, "");
+  ASSERT_EQ(notes.size(), 1);
+  EXPECT_EQ(notes[0][0].toString(), "input ended at line 8: n gets the empty text");
+}
+
 TEST_F(Controller, RestartKeepsBreakpointsAndEmptiesOutputAndQueue) {
   start(kStackAndInput);
   controller.setBreakpointLines({10});

@@ -275,6 +275,17 @@ TEST_F(DebugWindow, LinesFollowTheMarginOfAFileWithoutTheLeadingLine) {
   EXPECT_EQ(highlightedLine(), 11);
 }
 
+TEST_F(DebugWindow, AStepInALatin1FileSaysItsTextAsTheFileHasIt) {
+  const QString path = dir.filePath("latin1.tarnel");
+  writeBytes(path, "kiv demo {\nvar {\nvar$ s\n}\nbegin {\n    mov s,\"d\xe9j\xe0\"\n}\n}\n");
+  ASSERT_TRUE(window->openFile(path));
+  ASSERT_EQ(window->encoding(), TextEncoding::Latin1);
+  key(Qt::Key_F10);
+  key(Qt::Key_F10);
+  ASSERT_TRUE(settle());
+  EXPECT_EQ(status(), QString::fromUtf8("Stepped over line 6: s = \"d\u00e9j\u00e0\""));
+}
+
 TEST_F(DebugWindow, AltDOpensTheDebugMenuAndANewTextEndsTheRun) {
   key(Qt::Key_D, Qt::AltModifier);
   ASSERT_NE(window->menuBar()->activeAction(), nullptr);

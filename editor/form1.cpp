@@ -23,6 +23,7 @@
 #include "diagnostic_marks.h"
 #include "find_bar.h"
 #include "live_check.h"
+#include "quick_fixes.h"
 #include "source_highlighter.h"
 #include "source_text_edit.h"
 #include "ui_Form1.h"
@@ -84,6 +85,7 @@ Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& 
       liveCheck_(nullptr),
       files_(nullptr),
       debug_(nullptr),
+      quickFixes_(nullptr),
       editorDirectory_(editorDirectory),
       launcher_(launcher),
       boxes_(boxes) {
@@ -114,6 +116,11 @@ Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& 
   connect(ui_->KIV, &QAction::triggered, this, [this] { compileToKiv(); });
   connect(ui_->About, &QAction::triggered, this, [this] { about(); });
   connectEditActions();
+  quickFixes_ = new QuickFixes(
+      text1_, liveCheck_, [this] { return document().form; }, statusBar(),
+      QuickFixActions{ui_->FixAllProblems, ui_->NextProblem, ui_->PreviousProblem}, this);
+  connect(quickFixes_, &QuickFixes::statusMessage, this,
+          [this](const QString& t) { showStatus(t); });
   connectDebugActions();
   connect(files_, &FileCommands::documentChanged, this, [this] { documentChanged(); });
   connect(files_, &FileCommands::statusMessage, this, [this](const QString& t) { showStatus(t); });
@@ -217,6 +224,7 @@ void Form1::holdText(bool held) {
   ui_->Paste->setEnabled(!held);
   ui_->Default->setEnabled(!held);
   ui_->Replace->setEnabled(!held);
+  quickFixes_->setTextHeld(held);
 }
 
 QString Form1::text() const { return text1_->text(); }

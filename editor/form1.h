@@ -1,7 +1,8 @@
 // Form1, the editor's one window: the text area Text1 with its find bar,
 // the menus File, Edit, Compile, Help and Debug, and a status bar. The file
 // commands and the document's state live in FileCommands, finding in
-// FindBar, debugging (with its dock) in DebugCommands; the window wires
+// FindBar, the checker's fixes in QuickFixes, debugging (with its dock) in
+// DebugCommands; the window wires
 // them to the menus and keys, compiles, and asks before unsaved changes
 // are lost. Text1 numbers its lines as the file on the disk does and marks
 // what the checker finds in the text.
@@ -22,6 +23,7 @@ class Form1;
 class DebugCommands;
 class FindBar;
 class LiveCheck;
+class QuickFixes;
 class SourceTextEdit;
 
 // The eleven lines of the program skeleton, each ended by a line end.
@@ -48,6 +50,8 @@ class Form1 : public QMainWindow {
   // Keeps Text1's marks up to date.
   LiveCheck& liveCheck() { return *liveCheck_; }
   FindBar& findBar() { return *findBar_; }
+  // The checker's fixes in the text, and the way to its problems.
+  QuickFixes& quickFixes() { return *quickFixes_; }
   // The Debug menu's commands, its dock and the run they drive.
   DebugCommands& debugCommands() { return *debug_; }
   TextEncoding encoding() const { return document().form.encoding; }
@@ -103,6 +107,7 @@ class Form1 : public QMainWindow {
   LiveCheck* liveCheck_;
   FileCommands* files_;
   DebugCommands* debug_;
+  QuickFixes* quickFixes_;
   QString editorDirectory_;
   ProgramLauncher& launcher_;
   MessageBoxes& boxes_;

@@ -357,7 +357,8 @@ void SourceTextEdit::setMarks(const std::vector<TextMark>& marks) {
       const int start = qBound(0, mark.start, length);
       const int end = qBound(start, mark.start + mark.length, length);
       if (end == start) continue;
-      marks_.push_back({block.position() + start, block.position() + end, severity, mark.toolTip});
+      marks_.push_back({block.position() + start, block.position() + end, severity, mark.toolTip,
+                        mark.isProblem, mark.fixes});
     }
   }
   showMarksInView(true);
@@ -419,20 +420,59 @@ void SourceTextEdit::showMarksInView(bool anew) {
   showingMarks_ = false;
 }
 
+TextMark SourceTextEdit::shownMark(const PlacedMark& placed) const {
+  const QTextBlock block = document()->findBlock(placed.start);
+  TextMark mark;
+  mark.line = block.blockNumber();
+  mark.start = placed.start - block.position();
+  mark.length = placed.end - placed.start;
+  mark.severity = placed.severity;
+  mark.toolTip = placed.toolTip;
+  mark.isProblem = placed.isProblem;
+  mark.fixes = placed.fixes;
+  return mark;
+}
+
 std::vector<TextMark> SourceTextEdit::marks() const {
   std::vector<TextMark> shown;
   for (const PlacedMark& placed : marks_) {
-    if (placed.end == placed.start) continue;
-    const QTextBlock block = document()->findBlock(placed.start);
-    TextMark mark;
-    mark.line = block.blockNumber();
-    mark.start = placed.start - block.position();
-    mark.length = placed.end - placed.start;
-    mark.severity = placed.severity;
-    mark.toolTip = placed.toolTip;
-    shown.push_back(mark);
+    if (placed.end != placed.start) shown.push_back(shownMark(placed));
   }
   return shown;
+}
+
+bool SourceTextEdit::problemBeside(int position, bool forward, TextMark* found) const {
+  const PlacedMark* nearest = nullptr;  // the nearest on the way
+  const PlacedMark* wrapped = nullptr;  // the first past the text's end or start
+  for (const PlacedMark& placed : marks_) {
+    if (!placed.isProblem || placed.end == placed.start) continue;
+    const bool onTheWay = forward ? placed.start > position : placed.start < position;
+    const auto nearer = [forward](const PlacedMark& a, const PlacedMark* b) {
+      return b == nullptr || (forward ? a.start < b->start : a.start > b->start);
+    };
+    if (onTheWay && nearer(placed, nearest)) nearest = &placed;
+    if (nearer(placed, wrapped)) wrapped = &placed;
+  }
+  const PlacedMark* chosen = nearest != nullptr ? nearest : wrapped;
+  if (chosen == nullptr) return false;
+  *found = shownMark(*chosen);
+  return true;
+}
+
+std::vector<FixIt> SourceTextEdit::fixesAt(const QPoint& point) const {
+  std::vector<FixIt> fixes;
+  const int at = characterAt(point);
+  if (at < 0) return fixes;
+  for (const PlacedMark& placed : marks_) {
+    if (!placed.isProblem || at < placed.start || at >= placed.end) continue;
+    for (const FixIt& fix : placed.fixes) {
+      const bool known = std::any_of(fixes.begin(), fixes.end(), [&fix](const FixIt& f) {
+        return f.description == fix.description;
+      });
+      if (!known) fixes.push_back(fix);
+    }
+  }
+  return fixes;
 }
 
 int SourceTextEdit::characterAt(const QPoint& point) const {

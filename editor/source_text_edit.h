@@ -53,6 +53,14 @@ class SourceTextEdit : public QPlainTextEdit {
   // The tool tip of every mark under the point (in the viewport's
   // coordinates), one per line; empty where there is none.
   QString toolTipAt(const QPoint& point) const;
+  // The fixes of the problems marked under the point (in the viewport's
+  // coordinates), gravest problem first, each description once.
+  std::vector<FixIt> fixesAt(const QPoint& point) const;
+  // The problem's mark nearest to position in the text going forward (the
+  // first that starts after it) or back (the last that starts before it),
+  // wrapping round at the text's end and start. False when no problem is
+  // marked.
+  bool problemBeside(int position, bool forward, TextMark* found) const;
 
   // Breakpoints belong to lines of the text (from 0) and move with them
   // as lines are typed or deleted above; a deleted line takes its
@@ -94,7 +102,10 @@ class SourceTextEdit : public QPlainTextEdit {
     int end;
     Severity severity;
     QString toolTip;
+    bool isProblem;
+    std::vector<FixIt> fixes;
   };
+  TextMark shownMark(const PlacedMark& placed) const;
 
   // A click in the margin (in its coordinates) sets or clears the
   // breakpoint of the line beside it.

@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +26,49 @@ std::string toStdString(const QByteArray& bytes) {
 
 QByteArray toBytes(const std::string& text) {
   return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The origins (see QuickFixes::replaceText) of the lines of a text of
+// lineCount lines after one fix: each of its edits lies within a line and
+// breaks it where its replacement holds a line break.
+std::vector<int> originsAfterFix(int lineCount, const FixIt& fix) {
+  std::vector<int> breaks(static_cast<std::size_t>(lineCount), 0);
+  for (const FixEdit& edit : fix.edits) {
+    if (edit.line < 1 || edit.line > lineCount) continue;
+    breaks[static_cast<std::size_t>(edit.line - 1)] +=
+        static_cast<int>(std::count(edit.replacement.begin(), edit.replacement.end(), '\n'));
+  }
+  std::vector<int> origins;
+  for (int line = 1; line <= lineCount; ++line) {
+    origins.insert(origins.end(), static_cast<std::size_t>(breaks[line - 1]) + 1, line);
+  }
+  return origins;
+}
+
+// The lines of before that the fixes changed, each with what it becomes
+// (line breaks included), found by the origins of after's lines; false
+// when the origins do not describe after as lines of before broken and
+// changed, so that the changed part is better replaced whole.
+bool changedLines(const QStringList& before, const QStringList& after,
+                  const std::vector<int>& origins, int firstLineNumber,
+                  std::vector<std::pair<int, QString>>* changed) {
+  qsizetype next = 0;  // the first line of after not yet given to a line of before
+  for (qsizetype line = 0; line < before.size(); ++line) {
+    QStringList becomes;
+    while (next < after.size()) {
+      // after's line `next` is the fixed bytes' line next + firstLineNumber.
+      const std::size_t at = static_cast<std::size_t>(next + firstLineNumber - 1);
+      if (at >= origins.size()) return false;
+      const qsizetype origin = origins[at] - firstLineNumber;
+      if (origin < line) return false;
+      if (origin > line) break;
+      becomes << after[next++];
+    }
+    if (becomes.isEmpty()) return false;
+    const QString text = becomes.join(QChar('\n'));
+    if (text != before[line]) changed->emplace_back(static_cast<int>(line), text);
+  }
+  return next == after.size();
 }
 
 }  // namespace
@@ -95,7 +139,8 @@ bool QuickFixes::applyFix(const FixIt& fix) {
     emit statusMessage(QStringLiteral("The fix does not fit the text: ask for its fixes again"));
     return false;
   }
-  replaceText(toBytes(made.text));
+  const int lineCount = static_cast<int>(std::count(made.text.begin(), made.text.end(), '\n')) + 1;
+  replaceText(toBytes(made.text), originsAfterFix(lineCount, fix));
   emit statusMessage(QStringLiteral("Fixed: ") + QString::fromStdString(fix.description));
   return true;
 }
@@ -108,33 +153,43 @@ void QuickFixes::fixAll() {
     emit statusMessage(QStringLiteral("Nothing to fix: no problem has a safe fix"));
     return;
   }
-  replaceText(toBytes(fixed.text));
+  replaceText(toBytes(fixed.text), fixed.lineOrigins);
   emit statusMessage(count == 1 ? QStringLiteral("Made 1 fix")
                                 : QStringLiteral("Made %1 fixes").arg(count));
 }
 
-void QuickFixes::replaceText(const QByteArray& fixedBytes) {
+void QuickFixes::replaceText(const QByteArray& fixedBytes, const std::vector<int>& origins) {
   const QString before = edit_->text();
   const QString after = editorTextOfCheckedBytes(fixedBytes, form_());
-  // Only the part that differs is replaced, so that the cursor, the view
-  // and the breakpoints elsewhere stay where they were; never between the
-  // two halves of a surrogate pair.
-  const qsizetype shorter = std::min(before.size(), after.size());
-  qsizetype head = 0;
-  while (head < shorter && before[head] == after[head]) ++head;
-  if (head > 0 && before[head - 1].isHighSurrogate()) --head;
-  qsizetype tail = 0;
-  while (tail < shorter - head &&
-         before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
-    ++tail;
-  }
-  if (tail > 0 && before[before.size() - tail].isLowSurrogate()) --tail;
-
   QTextCursor cursor(edit_->document());
   cursor.beginEditBlock();
-  cursor.setPosition(static_cast<int>(head));
-  cursor.setPosition(static_cast<int>(before.size() - tail), QTextCursor::KeepAnchor);
-  cursor.insertText(after.mid(head, after.size() - tail - head));
+  std::vector<std::pair<int, QString>> changed;
+  if (changedLines(before.split(QChar('\n')), after.split(QChar('\n')), origins,
+                   form_().firstLineNumber(), &changed)) {
+    // From the last line up, so that the lines above keep their numbers.
+    for (auto line = changed.rbegin(); line != changed.rend(); ++line) {
+      const QTextBlock block = edit_->document()->findBlockByNumber(line->first);
+      cursor.setPosition(block.position());
+      cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+      cursor.insertText(line->second);
+    }
+  } else {
+    // The part from the first change to the last, never between the two
+    // halves of a surrogate pair.
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < shorter && before[head] == after[head]) ++head;
+    if (head > 0 && before[head - 1].isHighSurrogate()) --head;
+    qsizetype tail = 0;
+    while (tail < shorter - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
+      ++tail;
+    }
+    if (tail > 0 && before[before.size() - tail].isLowSurrogate()) --tail;
+    cursor.setPosition(static_cast<int>(head));
+    cursor.setPosition(static_cast<int>(before.size() - tail), QTextCursor::KeepAnchor);
+    cursor.insertText(after.mid(head, after.size() - tail - head));
+  }
   cursor.endEditBlock();
 }
 

@@ -15,6 +15,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "diagnostic.h"
 #include "source_text.h"
@@ -67,9 +68,13 @@ class QuickFixes : public QObject {
  private:
   // Whether fixes may be made now; says why not in the status bar.
   bool mayFix();
-  // Puts the changed bytes' text in place of the text, changing only the
-  // part that differs, as one undoable edit.
-  void replaceText(const QByteArray& fixedBytes);
+  // Puts the fixed bytes' text in place of the text as one undoable edit.
+  // origins gives, for each line of the fixed bytes, the line of the bytes
+  // before that it stems from (both from 1; fixes break lines, never join
+  // them). Only the lines that differ are changed, within their line, so
+  // that the lines between keep their breakpoints and the cursor and the
+  // view stay where they were.
+  void replaceText(const QByteArray& fixedBytes, const std::vector<int>& origins);
   void showCounts();
 
   SourceTextEdit* edit_;

@@ -134,10 +134,13 @@ TEST_F(QuickFixWindow, FixAllIsOneEditThatOneUndoTakesBackWhole) {
   setTextAndWait(kProgram);
   EXPECT_EQ(counts(), "1 error, 2 warnings, 1 note");
   text1()->setTextCursor(QTextCursor(text1()->document()->findBlockByNumber(10)));
+  for (int line : {3, 8, 10}) text1()->toggleBreakpoint(line);
   window->findChild<QAction*>("FixAllProblems")->trigger();
   EXPECT_EQ(window->text(), kFixed);
   EXPECT_EQ(status(), "Made 2 fixes");
-  EXPECT_EQ(cursorLine(), 10);  // the cursor stays on its line
+  // The cursor and the breakpoints stay on their lines, fixed or not.
+  EXPECT_EQ(cursorLine(), 10);
+  EXPECT_EQ(text1()->breakpointLines(), (std::vector<int>{3, 8, 10}));
   ASSERT_TRUE(QTest::qWaitFor([this] { return window->liveCheck().marksFitText(); }, 10000));
   EXPECT_EQ(counts(), "2 warnings");
 
@@ -161,10 +164,9 @@ TEST_F(QuickFixWindow, AFileFixedAndSavedHoldsWhatTheCheckersFixWrites) {
       QByteArray("kiv demo {\r\nvar {\r\nvar$ s := \"d\xe9j\xe0\"\r\nvar& a\r\nvar& b\r\n}\r\n"
                  "begin {\r\n\tmov a, b\r\n    print s\r\n}\r\n}\r\n"),
       // UTF-8 with a byte order mark and the leading line.
-      QByteArray(
-          "\xef\xbb\xbf\r\nkiv demo {\r\nvar {\r\nvar$ s := \"d\xc3\xa9j\xc3\xa0\"\r\n"
-          "var& a\r\nvar& b\r\n}\r\nbegin {\r\n  mov a, b\r\n    print s   ; \xe2\x86\x92\r\n"
-          "}\r\n}\r\n"),
+      QByteArray("\xef\xbb\xbf\r\nkiv demo {\r\nvar {\r\nvar$ s := \"d\xc3\xa9j\xc3\xa0\"\r\n"
+                 "var& a, b ; two\r\n}\r\nbegin {\r\n  mov a, b\r\n    print s   ; \xe2\x86\x92\r\n"
+                 "}\r\n}\r\n"),
   };
   const std::string leadingLines[] = {"\r\n", ""};
   for (int kind = 0; kind < 2; ++kind) {

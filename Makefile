@@ -17,7 +17,7 @@ JOBS         ?= $(shell nproc)
 WERROR       ?= $(if $(filter true,$(CI)),ON,OFF)
 
 BENCHMARKS = label_resolution_bench countdown_bench assembler_bench perl_script_bench engine_bench \
-  checker_bench step_back_bench editor_bench
+  checker_bench step_back_bench editor_bench editor_debug_bench
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
 MAKEFLAGS += --no-print-directory
@@ -27,7 +27,7 @@ FUZZ_SECONDS ?= 60
 
 .PHONY: all deps configure build run test test-sanitize bench fuzz format format-check install \
   uninstall package package-check clean
-.PHONY: web serve web-test web-bench
+.PHONY: web serve web-test web-bench screenshots
 
 all: build
 
@@ -62,6 +62,13 @@ bench:
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build build-bench -j $(JOBS) --target $(BENCHMARKS)
 	@for b in $(BENCHMARKS); do echo "== $$b"; build-bench/bench/$$b; done
+
+# The README's picture of debugging in the editor, made by the window itself
+# on the offscreen platform: examples/sum.tarnel stopped after a breakpoint.
+screenshots: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target editor_screenshot
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/editor_screenshot examples/sum.tarnel 23 "4 5" \
+	  editor/debugging.png
 
 # Builds the libFuzzer targets with clang, AddressSanitizer and UBSan in
 # build-fuzz/ and runs each for FUZZ_SECONDS.

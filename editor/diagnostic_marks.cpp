@@ -1,6 +1,7 @@
 // Placing the checker's diagnostics on the text area's lines.
 #include "diagnostic_marks.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "check_source.h"
@@ -132,6 +133,24 @@ QByteArray bytesForChecking(const QString& editorText, const FileForm& form) {
   return bytes;
 }
 
+QString editorTextOfCheckedBytes(const QByteArray& bytes, const FileForm& form) {
+  QByteArray file = bytes;
+  const bool bom = form.encoding == TextEncoding::Utf8WithBom;
+  if (bom) file.remove(0, 3);
+  // The leading CR LF that bytesForChecking took off, so that
+  // textForEditor takes off that one and not the text's own empty line.
+  if (!form.leadingLine) file.prepend("\r\n");
+  const QString text =
+      form.encoding == TextEncoding::Latin1 ? QString::fromLatin1(file) : QString::fromUtf8(file);
+  return textForEditor(text);
+}
+
+bool formHoldsText(const QString& editorText, const FileForm& form) {
+  if (form.encoding != TextEncoding::Latin1) return true;
+  return std::all_of(editorText.cbegin(), editorText.cend(),
+                     [](QChar c) { return c.unicode() <= 0xFF; });
+}
+
 QStringList linesOfText(const QString& editorText) {
   QString text = editorText;
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -147,12 +166,14 @@ std::vector<TextMark> placeMarks(const std::vector<Diagnostic>& diagnostics,
     mark.severity = diagnostic.severity;
     mark.toolTip = kindWord(diagnostic.severity) + QStringLiteral(": ") +
                    QString::fromStdString(diagnostic.message);
+    mark.fixes = diagnostic.fixes;
     if (place(diagnostic.line, diagnostic.column, diagnostic.length, lines, form, &mark)) {
       marks.push_back(mark);
     }
     for (const DiagnosticNote& note : diagnostic.notes) {
       TextMark noteMark;
       noteMark.severity = Severity::Note;
+      noteMark.isProblem = false;
       noteMark.toolTip = QStringLiteral("note: ") + QString::fromStdString(note.message);
       if (place(note.line, note.column, note.length, lines, form, &noteMark)) {
         marks.push_back(noteMark);
@@ -162,7 +183,7 @@ std::vector<TextMark> placeMarks(const std::vector<Diagnostic>& diagnostics,
   return marks;
 }
 
-std::vector<TextMark> marksForText(const QString& editorText, const FileForm& form) {
+CheckedText checkText(const QString& editorText, const FileForm& form) {
   // Only one copy of the bytes lives while the checker runs: a long text's
   // check takes memory enough by itself.
   std::string source;
@@ -172,7 +193,44 @@ std::vector<TextMark> marksForText(const QString& editorText, const FileForm& fo
   }
   std::vector<Diagnostic> diagnostics = checkSource(source);
   std::string().swap(source);
-  return placeMarks(diagnostics, linesOfText(editorText), form);
+  CheckedText checked;
+  checked.counts = countProblems(diagnostics);
+  checked.marks = placeMarks(diagnostics, linesOfText(editorText), form);
+  return checked;
+}
+
+std::vector<TextMark> marksForText(const QString& editorText, const FileForm& form) {
+  return checkText(editorText, form).marks;
+}
+
+ProblemCounts countProblems(const std::vector<Diagnostic>& diagnostics) {
+  ProblemCounts counts;
+  for (const Diagnostic& diagnostic : diagnostics) {
+    switch (diagnostic.severity) {
+      case Severity::Error:
+        ++counts.errors;
+        break;
+      case Severity::Warning:
+        ++counts.warnings;
+        break;
+      case Severity::Note:
+        ++counts.notes;
+        break;
+    }
+  }
+  return counts;
+}
+
+QString problemCountsText(const ProblemCounts& counts) {
+  QStringList parts;
+  const auto add = [&parts](int count, const char* one, const char* many) {
+    if (count > 0)
+      parts << QString::number(count) + QChar(' ') + QLatin1String(count == 1 ? one : many);
+  };
+  add(counts.errors, "error", "errors");
+  add(counts.warnings, "warning", "warnings");
+  add(counts.notes, "note", "notes");
+  return parts.isEmpty() ? QStringLiteral("no problems") : parts.join(QStringLiteral(", "));
 }
 
 QColor markColor(Severity severity) {

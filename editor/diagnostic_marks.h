@@ -26,6 +26,35 @@ struct TextMark {
   // The text shown when the mouse rests on the mark, such as
   // "error: the block has no closing ..." or "note: the first declaration".
   QString toolTip;
+  // A problem's own place, which F8 goes to; false for a place that one of
+  // its notes names.
+  bool isProblem = true;
+  // The problem's repairs, in the lines and bytes of the text that was
+  // checked: they fit the text only while it stays as it was.
+  std::vector<FixIt> fixes;
+};
+
+// How many problems of each kind a check found.
+struct ProblemCounts {
+  int errors = 0;
+  int warnings = 0;
+  int notes = 0;
+  bool operator==(const ProblemCounts& other) const {
+    return errors == other.errors && warnings == other.warnings && notes == other.notes;
+  }
+};
+
+ProblemCounts countProblems(const std::vector<Diagnostic>& diagnostics);
+
+// The counts as the status bar shows them: "2 errors, 1 warning", the
+// kinds found only ("1 note"), or "no problems".
+QString problemCountsText(const ProblemCounts& counts);
+
+// What a check of the editor's text found: the marks and the counts, which
+// also count the problems that no character of the text can carry.
+struct CheckedText {
+  std::vector<TextMark> marks;
+  ProblemCounts counts;
 };
 
 // The bytes the checker reads for editorText: those Save writes in the
@@ -34,6 +63,14 @@ struct TextMark {
 // for each such character, so that every other mark still stands at its
 // place.
 QByteArray bytesForChecking(const QString& editorText, const FileForm& form);
+
+// The editor's text for bytes of that kind: bytesForChecking undone, so
+// that a text the checker's fixes changed goes back into the text area.
+QString editorTextOfCheckedBytes(const QByteArray& bytes, const FileForm& form);
+
+// Whether the form's encoding holds every character of editorText, so that
+// bytesForChecking gives the text itself and no "?" stands in for one.
+bool formHoldsText(const QString& editorText, const FileForm& form);
 
 // The editor's text split into its lines as Save writes them (a lone CR
 // ends a line too), without the line ends.
@@ -53,6 +90,7 @@ std::vector<TextMark> placeMarks(const std::vector<Diagnostic>& diagnostics,
 
 // Checks editorText as it stands in a file of the given form and places
 // what was found. Touches nothing else; safe on any thread.
+CheckedText checkText(const QString& editorText, const FileForm& form);
 std::vector<TextMark> marksForText(const QString& editorText, const FileForm& form);
 
 // The colour of a severity's wavy underline: red, amber, blue.

@@ -118,6 +118,27 @@ TEST(BytesForChecking, AreTheBytesSaveWritesOrAQuestionMarkForEachRefusedCharact
   EXPECT_EQ(linesOfText(text), (QStringList{"kiv a {", utf8("print \"\xC3\xA9\""), "}"}));
 }
 
+// The checker's bytes turned back into the editor's text give the text
+// itself in every form, an empty first or last line included, so that a fix
+// changes nothing but what it names.
+TEST(EditorTextOfCheckedBytes, UndoesBytesForChecking) {
+  const QString texts[] = {utf8("kiv a {\nprint \"\xC3\xA9\"\n}"), "\nkiv\n\n", "", "\n",
+                           utf8("\xC3\xA9\n\t x  \n")};
+  for (const QString& text : texts) {
+    for (TextEncoding encoding :
+         {TextEncoding::Utf8, TextEncoding::Utf8WithBom, TextEncoding::Latin1}) {
+      for (bool leadingLine : {true, false}) {
+        const FileForm form{encoding, leadingLine};
+        EXPECT_EQ(editorTextOfCheckedBytes(bytesForChecking(text, form), form), text)
+            << text.toStdString() << " " << static_cast<int>(encoding) << leadingLine;
+      }
+    }
+  }
+  EXPECT_TRUE(formHoldsText(utf8("\xC3\xA9"), saved(TextEncoding::Latin1)));
+  EXPECT_FALSE(formHoldsText(utf8("\xE2\x82\xAC"), saved(TextEncoding::Latin1)));
+  EXPECT_TRUE(formHoldsText(utf8("\xE2\x82\xAC"), saved(TextEncoding::Utf8)));
+}
+
 // With and without the empty first line the editor writes: the marks stand
 // on the same characters, and the line numbers in the messages are the
 // file's.

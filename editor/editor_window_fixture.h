@@ -11,9 +11,13 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
 
 #include "editor_fakes.h"
 #include "form1.h"
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 inline QByteArray readBytes(const QString& path) {
   QFile file(path);

@@ -156,6 +156,7 @@ bool FindBar::selectionIsMatch() const {
 
 bool FindBar::replace() {
   if (edit_ == nullptr || findField_->text().isEmpty()) return findNext();
+  if (edit_->isReadOnly()) return refuseReadOnly();
   if (selectionIsMatch()) {
     QTextCursor cursor = edit_->textCursor();
     cursor.insertText(replaceField_->text());
@@ -169,6 +170,10 @@ int FindBar::replaceAll() {
   const QString term = findField_->text();
   if (term.isEmpty()) {
     showReplace();
+    return 0;
+  }
+  if (edit_->isReadOnly()) {
+    refuseReadOnly();
     return 0;
   }
   QTextDocument::FindFlags flags;
@@ -193,6 +198,11 @@ int FindBar::replaceAll() {
                      : count == 1 ? QStringLiteral("Replaced 1 match.")
                                   : QStringLiteral("Replaced %1 matches.").arg(count));
   return count;
+}
+
+bool FindBar::refuseReadOnly() {
+  emit statusMessage(QStringLiteral("Nothing was replaced: the text is read-only."));
+  return false;
 }
 
 void FindBar::markNotFound(bool notFound) {

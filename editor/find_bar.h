@@ -37,7 +37,7 @@ class FindBar : public QWidget {
   bool findNext();
   bool findPrevious();
   // Replaces the selected match, if the selection is one, then selects
-  // the next match.
+  // the next match. Neither replaces in a read-only text.
   bool replace();
   // Replaces every match, as one edit that one Undo takes back; the count.
   int replaceAll();
@@ -57,6 +57,8 @@ class FindBar : public QWidget {
   bool selectionIsMatch() const;
   void showBar(bool withReplace);
   void markNotFound(bool notFound);
+  // Says that a read-only text is not changed; false.
+  bool refuseReadOnly();
 
   QPlainTextEdit* edit_ = nullptr;
   QLineEdit* findField_;

@@ -18,8 +18,12 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include "debug_commands.h"
+#include "debug_panel.h"
+#include "diagnostic_marks.h"
 #include "find_bar.h"
 #include "live_check.h"
+#include "quick_fixes.h"
 #include "source_highlighter.h"
 #include "source_text_edit.h"
 #include "ui_Form1.h"
@@ -80,6 +84,8 @@ Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& 
       findBar_(nullptr),
       liveCheck_(nullptr),
       files_(nullptr),
+      debug_(nullptr),
+      quickFixes_(nullptr),
       editorDirectory_(editorDirectory),
       launcher_(launcher),
       boxes_(boxes) {
@@ -110,6 +116,12 @@ Form1::Form1(const QString& editorDirectory, FileDialog& cmd1, ProgramLauncher& 
   connect(ui_->KIV, &QAction::triggered, this, [this] { compileToKiv(); });
   connect(ui_->About, &QAction::triggered, this, [this] { about(); });
   connectEditActions();
+  quickFixes_ = new QuickFixes(
+      text1_, liveCheck_, [this] { return document().form; }, statusBar(),
+      QuickFixActions{ui_->FixAllProblems, ui_->NextProblem, ui_->PreviousProblem}, this);
+  connect(quickFixes_, &QuickFixes::statusMessage, this,
+          [this](const QString& t) { showStatus(t); });
+  connectDebugActions();
   connect(files_, &FileCommands::documentChanged, this, [this] { documentChanged(); });
   connect(files_, &FileCommands::statusMessage, this, [this](const QString& t) { showStatus(t); });
   connect(findBar_, &FindBar::statusMessage, this, [this](const QString& t) { showStatus(t); });
@@ -132,14 +144,23 @@ Form1::~Form1() { delete ui_; }
 
 void Form1::connectEditActions() {
   // The text area handles these keys itself while it has them; the menu
-  // items do the same from anywhere in the window.
+  // items do the same from anywhere in the window. Those that change the
+  // text do nothing while a debugged program holds it.
   ui_->Redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  connect(ui_->Undo, &QAction::triggered, text1_, &QPlainTextEdit::undo);
-  connect(ui_->Redo, &QAction::triggered, text1_, &QPlainTextEdit::redo);
-  connect(ui_->Cut, &QAction::triggered, text1_, &QPlainTextEdit::cut);
+  connect(ui_->Undo, &QAction::triggered, this, [this] {
+    if (!text1_->isReadOnly()) text1_->undo();
+  });
+  connect(ui_->Redo, &QAction::triggered, this, [this] {
+    if (!text1_->isReadOnly()) text1_->redo();
+  });
+  connect(ui_->Cut, &QAction::triggered, this, [this] {
+    if (!text1_->isReadOnly()) text1_->cut();
+  });
   connect(ui_->Copy, &QAction::triggered, text1_, &QPlainTextEdit::copy);
-  connect(ui_->Paste, &QAction::triggered, text1_, &QPlainTextEdit::paste);
+  connect(ui_->Paste, &QAction::triggered, this, [this] {
+    if (!text1_->isReadOnly()) text1_->paste();
+  });
   connect(ui_->SelectAll, &QAction::triggered, text1_, &QPlainTextEdit::selectAll);
   connect(ui_->Find, &QAction::triggered, findBar_, &FindBar::showFind);
   connect(ui_->FindNext, &QAction::triggered, findBar_, &FindBar::findNext);
@@ -153,8 +174,57 @@ void Form1::connectEditActions() {
   ui_->Copy->setEnabled(false);
   connect(text1_, &QPlainTextEdit::undoAvailable, ui_->Undo, &QAction::setEnabled);
   connect(text1_, &QPlainTextEdit::redoAvailable, ui_->Redo, &QAction::setEnabled);
-  connect(text1_, &QPlainTextEdit::copyAvailable, ui_->Cut, &QAction::setEnabled);
+  connect(text1_, &QPlainTextEdit::copyAvailable, this,
+          [this](bool available) { ui_->Cut->setEnabled(available && !text1_->isReadOnly()); });
   connect(text1_, &QPlainTextEdit::copyAvailable, ui_->Copy, &QAction::setEnabled);
+}
+
+void Form1::connectDebugActions() {
+  ui_->Step->setShortcuts({QKeySequence(Qt::Key_F10), QKeySequence(Qt::Key_F11)});
+  DebugActions actions;
+  actions.startOrContinue = ui_->StartOrContinue;
+  actions.step = ui_->Step;
+  actions.runToCursor = ui_->RunToCursor;
+  actions.pause = ui_->Pause;
+  actions.stop = ui_->Stop;
+  actions.stepBack = ui_->StepBack;
+  actions.reverseContinue = ui_->ReverseContinue;
+  actions.toggleBreakpoint = ui_->ToggleBreakpoint;
+  actions.clearBreakpoints = ui_->ClearBreakpoints;
+  // A run is given the bytes Save would write, so that its lines are the
+  // file's, as the margin numbers them.
+  debug_ = new DebugCommands(
+      this, text1_, statusBar(), actions,
+      [this] {
+        DebugSource source;
+        const FileForm form = document().form;
+        const QByteArray bytes = bytesForChecking(text(), form);
+        source.path = currentFile().toStdString();
+        source.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        source.firstLineNumber = form.firstLineNumber();
+        source.encoding = form.encoding;
+        return source;
+      },
+      this);
+  ui_->Debug->addSeparator();
+  QAction* showPanel = debug_->panel()->toggleViewAction();
+  showPanel->setText(QStringLiteral("Debug Panel"));
+  ui_->Debug->addAction(showPanel);
+  connect(debug_, &DebugCommands::statusMessage, this,
+          [this](const QString& text, int timeout) { showStatus(text, timeout); });
+  connect(debug_, &DebugCommands::startRefused, this, [this] { liveCheck_->recheck(); });
+  connect(debug_, &DebugCommands::textHeld, this, [this](bool held) { holdText(held); });
+}
+
+void Form1::holdText(bool held) {
+  QTextDocument* document = text1_->document();
+  ui_->Undo->setEnabled(!held && document->isUndoAvailable());
+  ui_->Redo->setEnabled(!held && document->isRedoAvailable());
+  ui_->Cut->setEnabled(!held && text1_->textCursor().hasSelection());
+  ui_->Paste->setEnabled(!held);
+  ui_->Default->setEnabled(!held);
+  ui_->Replace->setEnabled(!held);
+  quickFixes_->setTextHeld(held);
 }
 
 QString Form1::text() const { return text1_->text(); }
@@ -176,11 +246,11 @@ void Form1::documentChanged() {
   }
 }
 
-void Form1::showStatus(const QString& text) {
+void Form1::showStatus(const QString& text, int timeout) {
   if (text.isEmpty()) {
     statusBar()->clearMessage();
   } else {
-    statusBar()->showMessage(text, kStatusMilliseconds);
+    statusBar()->showMessage(text, timeout < 0 ? kStatusMilliseconds : timeout);
   }
 }
 
@@ -200,6 +270,7 @@ void Form1::exitEditor() { close(); }
 
 void Form1::closeEvent(QCloseEvent* event) {
   if (files_->mayDiscardChanges()) {
+    debug_->saveLayout();
     event->accept();
   } else {
     event->ignore();

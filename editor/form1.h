@@ -1,9 +1,11 @@
 // Form1, the editor's one window: the text area Text1 with its find bar,
-// the menus File, Edit, Compile and Help, and a status bar. The file
+// the menus File, Edit, Compile, Help and Debug, and a status bar. The file
 // commands and the document's state live in FileCommands, finding in
-// FindBar; the window wires them to the menus and keys, compiles, and asks
-// before unsaved changes are lost. Text1 numbers its lines as the file on
-// the disk does and marks what the checker finds in the text.
+// FindBar, the checker's fixes in QuickFixes, debugging (with its dock) in
+// DebugCommands; the window wires
+// them to the menus and keys, compiles, and asks before unsaved changes
+// are lost. Text1 numbers its lines as the file on the disk does and marks
+// what the checker finds in the text.
 #pragma once
 
 #include <QMainWindow>
@@ -18,8 +20,10 @@
 namespace Ui {
 class Form1;
 }
+class DebugCommands;
 class FindBar;
 class LiveCheck;
+class QuickFixes;
 class SourceTextEdit;
 
 // The eleven lines of the program skeleton, each ended by a line end.
@@ -46,6 +50,10 @@ class Form1 : public QMainWindow {
   // Keeps Text1's marks up to date.
   LiveCheck& liveCheck() { return *liveCheck_; }
   FindBar& findBar() { return *findBar_; }
+  // The checker's fixes in the text, and the way to its problems.
+  QuickFixes& quickFixes() { return *quickFixes_; }
+  // The Debug menu's commands, its dock and the run they drive.
+  DebugCommands& debugCommands() { return *debug_; }
   TextEncoding encoding() const { return document().form.encoding; }
   // The text of Text1 with LF line ends, every character as typed.
   QString text() const;
@@ -83,8 +91,11 @@ class Form1 : public QMainWindow {
 
  private:
   void connectEditActions();
+  void connectDebugActions();
+  // While a debugged program holds the text, nothing may change it.
+  void holdText(bool held);
   void documentChanged();
-  void showStatus(const QString& text);
+  void showStatus(const QString& text, int timeout = -1);
   void openMenuWithInitial(QChar initial);
   void leaveMenuBar();
   void compileWith(const QString& toolName);
@@ -95,6 +106,8 @@ class Form1 : public QMainWindow {
   FindBar* findBar_;
   LiveCheck* liveCheck_;
   FileCommands* files_;
+  DebugCommands* debug_;
+  QuickFixes* quickFixes_;
   QString editorDirectory_;
   ProgramLauncher& launcher_;
   MessageBoxes& boxes_;

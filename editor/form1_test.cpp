@@ -57,13 +57,25 @@ TEST_F(EditorWindow, MenusCarryTheirNamesCaptionsAndKeys) {
       {"Edit", "FindPrevious", "Find Previous", "Shift+F3"},
       {"Edit", "Replace", "Replace...", "Ctrl+H"},
       {"Edit", "GoToLine", "Go to Line...", "Ctrl+G"},
+      {"Edit", "FixAllProblems", "Fix All Problems", ""},
+      {"Edit", "NextProblem", "Next Problem", "F8"},
+      {"Edit", "PreviousProblem", "Previous Problem", "Shift+F8"},
       {"Compile", "Perl", "Compile to Perl", ""},
       {"Compile", "KIV", "Compile to KIV ByteCode", ""},
       {"Help", "About", "About", ""},
+      {"Debug", "StartOrContinue", "Start or Continue", "F5"},
+      {"Debug", "Step", "Step", "F10; F11"},
+      {"Debug", "RunToCursor", "Run to Cursor", "Ctrl+F10"},
+      {"Debug", "Pause", "Pause", "F6"},
+      {"Debug", "Stop", "Stop", "Shift+F5"},
+      {"Debug", "StepBack", "Step Back", "Shift+F10"},
+      {"Debug", "ReverseContinue", "Reverse Continue", "Ctrl+Shift+F5"},
+      {"Debug", "ToggleBreakpoint", "Toggle Breakpoint", "F9"},
+      {"Debug", "ClearBreakpoints", "Clear All Breakpoints", "Ctrl+Shift+F9"},
   };
   QStringList menuTitles;
   for (QAction* action : window->menuBar()->actions()) menuTitles << action->text();
-  EXPECT_EQ(menuTitles, (QStringList{"File", "Edit", "Compile", "Help"}));
+  EXPECT_EQ(menuTitles, (QStringList{"File", "Edit", "Compile", "Help", "Debug"}));
 
   for (const Item& item : items) {
     auto* menu = window->findChild<QMenu*>(item.menu);

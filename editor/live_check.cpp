@@ -19,8 +19,7 @@ LiveCheck::LiveCheck(SourceTextEdit* edit, std::function<QString()> text,
   delay_.setSingleShot(true);
   delay_.setInterval(kDelayMilliseconds);
   connect(&delay_, &QTimer::timeout, this, [this] { startCheck(); });
-  connect(&running_, &QFutureWatcher<std::vector<TextMark>>::finished, this,
-          [this] { checkFinished(); });
+  connect(&running_, &QFutureWatcher<CheckedText>::finished, this, [this] { checkFinished(); });
   connect(edit_, &QPlainTextEdit::textChanged, this, [this] { textChanged(); });
 }
 
@@ -42,6 +41,21 @@ void LiveCheck::recheck() {
   startCheck();
 }
 
+void LiveCheck::checkNow() {
+  if (marksFitText()) return;
+  // A check still running shows its result only if it was given this same
+  // text.
+  delay_.stop();
+  show(checker_(text_(), form_()), generation_);
+}
+
+void LiveCheck::show(const CheckedText& checked, quint64 generation) {
+  edit_->setMarks(checked.marks);
+  counts_ = checked.counts;
+  shownGeneration_ = generation;
+  emit marksShown();
+}
+
 void LiveCheck::startCheck() {
   if (running_.isRunning()) {
     changedWhileRunning_ = true;
@@ -57,10 +71,7 @@ void LiveCheck::startCheck() {
 
 void LiveCheck::checkFinished() {
   delay_.setInterval(static_cast<int>(std::max<qint64>(kDelayMilliseconds, checkTime_.elapsed())));
-  if (runningGeneration_ == generation_) {
-    edit_->setMarks(running_.result());
-    emit marksShown();
-  }
+  if (runningGeneration_ == generation_) show(running_.result(), runningGeneration_);
   // A long text's check frees much memory in many small pieces; given back
   // to the system, it no longer counts against the editor.
   if (checkTime_.elapsed() >= kDelayMilliseconds) malloc_trim(0);

@@ -27,12 +27,12 @@ class LiveCheck : public QObject {
   static constexpr int kDelayMilliseconds = 500;
 
   // What a check runs, on a worker thread, on a copy of the text.
-  using Checker = std::function<std::vector<TextMark>(const QString& text, const FileForm& form)>;
+  using Checker = std::function<CheckedText(const QString& text, const FileForm& form)>;
 
   // text gives the text as Save takes it and form how it stands in its
   // file, both read on the window's thread when a check starts.
   LiveCheck(SourceTextEdit* edit, std::function<QString()> text, std::function<FileForm()> form,
-            Checker checker = marksForText);
+            Checker checker = checkText);
   ~LiveCheck() override;
 
   // True while a change waits for its check or a check runs.
@@ -40,6 +40,14 @@ class LiveCheck : public QObject {
   // Checks the text again at once: its file's form changed, and with it
   // the line numbers that messages name.
   void recheck();
+  // Whether the marks shown are those of the text as it stands now.
+  bool marksFitText() const { return shownGeneration_ == generation_; }
+  // Brings the marks up to the text as it stands, checking it on the
+  // window's thread when they are not: what is done with them next (a fix
+  // made) must fit the text. Returns at once when they are.
+  void checkNow();
+  // What the check of the marks shown found.
+  ProblemCounts counts() const { return counts_; }
 
  signals:
   // The marks of the text as it stands now are shown.
@@ -49,16 +57,19 @@ class LiveCheck : public QObject {
   void textChanged();
   void startCheck();
   void checkFinished();
+  void show(const CheckedText& checked, quint64 generation);
 
   SourceTextEdit* edit_;
   std::function<QString()> text_;
   std::function<FileForm()> form_;
   Checker checker_;
   QTimer delay_;
-  QFutureWatcher<std::vector<TextMark>> running_;
+  QFutureWatcher<CheckedText> running_;
+  ProblemCounts counts_;
   QElapsedTimer checkTime_;
   // Counts the changes; a check carries the count its text was taken at.
   quint64 generation_ = 0;
   quint64 runningGeneration_ = 0;
+  quint64 shownGeneration_ = ~quint64{0};  // none shown yet
   bool changedWhileRunning_ = false;
 };

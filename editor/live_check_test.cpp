@@ -254,7 +254,9 @@ TEST(LiveCheck, DropsResultsOfAnOlderTextAndRunsOneCheckAtATime) {
         --running;
         TextMark m;
         m.toolTip = text;
-        return std::vector<TextMark>{m};
+        CheckedText result;
+        result.marks.push_back(m);
+        return result;
       });
   int shown = 0;
   QObject::connect(&check, &LiveCheck::marksShown, [&shown] { ++shown; });

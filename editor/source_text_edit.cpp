@@ -4,7 +4,10 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QToolTip>
@@ -14,6 +17,17 @@ namespace {
 
 // Tells the marks' extra selections from any others the text area shows.
 constexpr int kMarkProperty = QTextFormat::UserProperty + 0x7A;
+// Tells the execution line's extra selection from the others.
+constexpr int kExecutionProperty = QTextFormat::UserProperty + 0x7B;
+
+const QColor kBreakpointDot(0xD0, 0x20, 0x20);
+const QColor kExecutionArrow(0xF5, 0xC0, 0x10);
+const QColor kExecutionArrowEdge(0x80, 0x60, 0x00);
+const QColor kExecutionLineBackground(0xFF, 0xF3, 0x9A);
+
+// The mark a line with a breakpoint carries; the block owns it, so that it
+// moves with the line and goes when the line is deleted.
+class BreakpointData : public QTextBlockUserData {};
 
 const QColor kMarginBackground(0xEE, 0xEE, 0xEE);
 
@@ -50,10 +64,20 @@ class LineNumberMargin : public QWidget {
  public:
   explicit LineNumberMargin(SourceTextEdit* edit) : QWidget(edit), edit_(edit) {
     setObjectName(QStringLiteral("lineNumberMargin"));
+    setCursor(Qt::PointingHandCursor);
   }
 
  protected:
   void paintEvent(QPaintEvent* event) override { edit_->paintMargin(event); }
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton) {
+      edit_->marginPressed(event->position().toPoint());
+      event->accept();
+    } else {
+      QWidget::mousePressEvent(event);
+    }
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
 
  private:
   SourceTextEdit* edit_;
@@ -114,8 +138,10 @@ int SourceTextEdit::lineNumberMarginWidth() const {
   const int lines = std::max(blockCount(), reservedLines_);
   for (int largest = lines - 1 + firstLineNumber_; largest >= 10; largest /= 10) ++digits;
   // Half a digit's room on either side of the widest number.
-  return (digits + 1) * fontMetrics().horizontalAdvance(QLatin1Char('9'));
+  return breakpointColumnWidth() + (digits + 1) * fontMetrics().horizontalAdvance(QLatin1Char('9'));
 }
+
+int SourceTextEdit::breakpointColumnWidth() const { return fontMetrics().height(); }
 
 void SourceTextEdit::setFirstLineNumber(int number) {
   if (number == firstLineNumber_) return;
@@ -183,13 +209,141 @@ std::vector<std::pair<int, int>> SourceTextEdit::visibleLineNumbers() const {
 void SourceTextEdit::paintMargin(QPaintEvent* event) {
   QPainter painter(margin_);
   painter.fillRect(event->rect(), kMarginBackground);
-  painter.setPen(kMarginNumbers);
   painter.setFont(font());
+  painter.setRenderHint(QPainter::Antialiasing);
   const int right = margin_->width() - fontMetrics().horizontalAdvance(QLatin1Char('9')) / 2;
   const int height = fontMetrics().height();
+  const int column = breakpointColumnWidth();
+  const QTextDocument* document = this->document();
   for (const auto& [number, top] : visibleLineNumbers()) {
-    painter.drawText(0, top, right, height, Qt::AlignRight | Qt::AlignTop, QString::number(number));
+    const int line = number - firstLineNumber_;
+    painter.setPen(kMarginNumbers);
+    painter.drawText(column, top, right - column, height, Qt::AlignRight | Qt::AlignTop,
+                     QString::number(number));
+    const QRectF cell(0, top, column, height);
+    if (document->findBlockByNumber(line).userData() != nullptr) {
+      const qreal diameter = column * 0.7;
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(kBreakpointDot);
+      painter.drawEllipse(cell.center(), diameter / 2, diameter / 2);
+    }
+    if (line == executionLine_) {
+      // An arrow pointing at the text, over the dot when there is one.
+      const qreal inset = column * 0.15;
+      const QRectF box = cell.adjusted(inset, inset, -inset, -inset);
+      QPainterPath arrow;
+      arrow.moveTo(box.left(), box.top() + box.height() * 0.3);
+      arrow.lineTo(box.center().x(), box.top() + box.height() * 0.3);
+      arrow.lineTo(box.center().x(), box.top());
+      arrow.lineTo(box.right(), box.center().y());
+      arrow.lineTo(box.center().x(), box.bottom());
+      arrow.lineTo(box.center().x(), box.top() + box.height() * 0.7);
+      arrow.lineTo(box.left(), box.top() + box.height() * 0.7);
+      arrow.closeSubpath();
+      painter.setPen(kExecutionArrowEdge);
+      painter.setBrush(kExecutionArrow);
+      painter.drawPath(arrow);
+    }
   }
+}
+
+int SourceTextEdit::lineAtY(int y) const {
+  QTextBlock block = firstVisibleBlock();
+  qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+  if (y < top) return block.isValid() ? block.blockNumber() : -1;
+  while (block.isValid()) {
+    const qreal bottom = top + blockBoundingRect(block).height();
+    if (block.isVisible() && y < bottom) return block.blockNumber();
+    top = bottom;
+    block = block.next();
+  }
+  return -1;
+}
+
+void SourceTextEdit::marginPressed(const QPoint& point) {
+  const int line = lineAtY(point.y());
+  if (line >= 0) toggleBreakpoint(line);
+}
+
+bool SourceTextEdit::hasBreakpoint(int line) const {
+  return document()->findBlockByNumber(line).userData() != nullptr;
+}
+
+void SourceTextEdit::toggleBreakpoint(int line) {
+  QTextBlock block = document()->findBlockByNumber(line);
+  if (!block.isValid()) return;
+  // setUserData deletes the mark the block had.
+  block.setUserData(block.userData() != nullptr ? nullptr : new BreakpointData);
+  margin_->update();
+  emit breakpointsChanged();
+}
+
+void SourceTextEdit::clearBreakpoints() {
+  bool cleared = false;
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    if (block.userData() == nullptr) continue;
+    block.setUserData(nullptr);
+    cleared = true;
+  }
+  margin_->update();
+  if (cleared) emit breakpointsChanged();
+}
+
+std::vector<int> SourceTextEdit::breakpointLines() const {
+  std::vector<int> lines;
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    if (block.userData() != nullptr) lines.push_back(block.blockNumber());
+  }
+  return lines;
+}
+
+void SourceTextEdit::setExecutionLine(int line) {
+  if (!document()->findBlockByNumber(line).isValid()) line = -1;
+  if (line >= 0) scrollLineIntoView(line);
+  if (line == executionLine_) return;
+  executionLine_ = line;
+  margin_->update();
+  // The extra selections hold cursors that the document moves while it is
+  // being edited; they are replaced only once no edit is under way.
+  if (!executionLineQueued_) {
+    executionLineQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          executionLineQueued_ = false;
+          showExecutionLine();
+        },
+        Qt::QueuedConnection);
+  }
+}
+
+void SourceTextEdit::showExecutionLine() {
+  QList<QTextEdit::ExtraSelection> selections;
+  const QTextBlock block = document()->findBlockByNumber(executionLine_);
+  if (executionLine_ >= 0 && block.isValid()) {
+    QTextEdit::ExtraSelection selection;
+    selection.cursor = QTextCursor(block);
+    selection.format.setBackground(kExecutionLineBackground);
+    selection.format.setProperty(QTextFormat::FullWidthSelection, true);
+    selection.format.setProperty(kExecutionProperty, true);
+    selections.append(selection);
+  }
+  for (const QTextEdit::ExtraSelection& selection : extraSelections()) {
+    if (!selection.format.hasProperty(kExecutionProperty)) selections.append(selection);
+  }
+  showingMarks_ = true;
+  setExtraSelections(selections);
+  showingMarks_ = false;
+}
+
+void SourceTextEdit::scrollLineIntoView(int line) {
+  // Without wrapping, the vertical scroll bar counts lines: its value is
+  // the first line in view.
+  QScrollBar* bar = verticalScrollBar();
+  const int rows = std::max(1, viewport()->height() / std::max(1, fontMetrics().lineSpacing()));
+  const int first = bar->value();
+  if (line >= first && line < first + rows - 1) return;
+  bar->setValue(std::max(0, line - rows / 3));
 }
 
 void SourceTextEdit::setMarks(const std::vector<TextMark>& marks) {
@@ -203,7 +357,8 @@ void SourceTextEdit::setMarks(const std::vector<TextMark>& marks) {
       const int start = qBound(0, mark.start, length);
       const int end = qBound(start, mark.start + mark.length, length);
       if (end == start) continue;
-      marks_.push_back({block.position() + start, block.position() + end, severity, mark.toolTip});
+      marks_.push_back({block.position() + start, block.position() + end, severity, mark.toolTip,
+                        mark.isProblem, mark.fixes});
     }
   }
   showMarksInView(true);
@@ -265,20 +420,59 @@ void SourceTextEdit::showMarksInView(bool anew) {
   showingMarks_ = false;
 }
 
+TextMark SourceTextEdit::shownMark(const PlacedMark& placed) const {
+  const QTextBlock block = document()->findBlock(placed.start);
+  TextMark mark;
+  mark.line = block.blockNumber();
+  mark.start = placed.start - block.position();
+  mark.length = placed.end - placed.start;
+  mark.severity = placed.severity;
+  mark.toolTip = placed.toolTip;
+  mark.isProblem = placed.isProblem;
+  mark.fixes = placed.fixes;
+  return mark;
+}
+
 std::vector<TextMark> SourceTextEdit::marks() const {
   std::vector<TextMark> shown;
   for (const PlacedMark& placed : marks_) {
-    if (placed.end == placed.start) continue;
-    const QTextBlock block = document()->findBlock(placed.start);
-    TextMark mark;
-    mark.line = block.blockNumber();
-    mark.start = placed.start - block.position();
-    mark.length = placed.end - placed.start;
-    mark.severity = placed.severity;
-    mark.toolTip = placed.toolTip;
-    shown.push_back(mark);
+    if (placed.end != placed.start) shown.push_back(shownMark(placed));
   }
   return shown;
+}
+
+bool SourceTextEdit::problemBeside(int position, bool forward, TextMark* found) const {
+  const PlacedMark* nearest = nullptr;  // the nearest on the way
+  const PlacedMark* wrapped = nullptr;  // the first past the text's end or start
+  for (const PlacedMark& placed : marks_) {
+    if (!placed.isProblem || placed.end == placed.start) continue;
+    const bool onTheWay = forward ? placed.start > position : placed.start < position;
+    const auto nearer = [forward](const PlacedMark& a, const PlacedMark* b) {
+      return b == nullptr || (forward ? a.start < b->start : a.start > b->start);
+    };
+    if (onTheWay && nearer(placed, nearest)) nearest = &placed;
+    if (nearer(placed, wrapped)) wrapped = &placed;
+  }
+  const PlacedMark* chosen = nearest != nullptr ? nearest : wrapped;
+  if (chosen == nullptr) return false;
+  *found = shownMark(*chosen);
+  return true;
+}
+
+std::vector<FixIt> SourceTextEdit::fixesAt(const QPoint& point) const {
+  std::vector<FixIt> fixes;
+  const int at = characterAt(point);
+  if (at < 0) return fixes;
+  for (const PlacedMark& placed : marks_) {
+    if (!placed.isProblem || at < placed.start || at >= placed.end) continue;
+    for (const FixIt& fix : placed.fixes) {
+      const bool known = std::any_of(fixes.begin(), fixes.end(), [&fix](const FixIt& f) {
+        return f.description == fix.description;
+      });
+      if (!known) fixes.push_back(fix);
+    }
+  }
+  return fixes;
 }
 
 int SourceTextEdit::characterAt(const QPoint& point) const {

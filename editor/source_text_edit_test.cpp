@@ -8,6 +8,8 @@
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QToolTip>
@@ -41,6 +43,8 @@ class TextArea : public ::testing::Test {
   }
 
   int digit() const { return QFontMetrics(edit.font()).horizontalAdvance(QChar('9')); }
+  // The breakpoints' column, one line high and as wide, left of the numbers.
+  int dots() const { return QFontMetrics(edit.font()).height(); }
 
   // The middle of the character at position in the viewport.
   QPoint pointAt(int line, int column) const {
@@ -65,7 +69,7 @@ TEST_F(TextArea, MarginIsAsWideAsTheLargestNumberAndTheViewportStartsAfterIt) {
   const int width = edit.width();
   for (const Case& c : cases) {
     edit.setPlainText(numberedLines(c.lines));
-    EXPECT_EQ(edit.lineNumberMarginWidth(), (c.digits + 1) * digit()) << c.lines;
+    EXPECT_EQ(edit.lineNumberMarginWidth(), dots() + (c.digits + 1) * digit()) << c.lines;
     EXPECT_EQ(edit.lineNumberMargin()->width(), edit.lineNumberMarginWidth()) << c.lines;
     EXPECT_EQ(edit.viewport()->geometry().left(),
               edit.contentsRect().left() + edit.lineNumberMarginWidth())
@@ -77,7 +81,7 @@ TEST_F(TextArea, MarginIsAsWideAsTheLargestNumberAndTheViewportStartsAfterIt) {
   larger.setPointSize(20);
   edit.setFont(larger);
   EXPECT_EQ(edit.lineNumberMargin()->width(),
-            5 * QFontMetrics(larger).horizontalAdvance(QChar('9')));
+            QFontMetrics(larger).height() + 5 * QFontMetrics(larger).horizontalAdvance(QChar('9')));
 }
 
 TEST_F(TextArea, MarginNumbersTheLinesAsTheSavedFileFromTheTopOfTheView) {
@@ -255,12 +259,78 @@ TEST_F(TextArea, LoadsALongTextBySlicesAsOneNewText) {
   EXPECT_FALSE(edit.document()->isUndoAvailable());
   EXPECT_EQ(edit.textCursor().position(), 0);
   EXPECT_LE(resizes.count, 1);
-  EXPECT_EQ(edit.lineNumberMarginWidth(), 6 * digit());
+  EXPECT_EQ(edit.lineNumberMarginWidth(), dots() + 6 * digit());
   EXPECT_EQ(edit.lineNumberMargin()->width(), edit.lineNumberMarginWidth());
 
   edit.loadText(QStringLiteral("short"));
   EXPECT_EQ(edit.text(), "short");
-  EXPECT_EQ(edit.lineNumberMargin()->width(), 2 * digit());
+  EXPECT_EQ(edit.lineNumberMargin()->width(), dots() + 2 * digit());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextArea, BreakpointsKeepToTheirLinesAndAreDotsNotText) {
+  edit.setPlainText(numberedLines(6));
+  edit.show();
+  QSignalSpy changes(&edit, &SourceTextEdit::breakpointsChanged);
+  edit.toggleBreakpoint(2);
+  edit.toggleBreakpoint(4);
+  edit.toggleBreakpoint(99);  // no such line
+  EXPECT_EQ(edit.breakpointLines(), (std::vector<int>{2, 4}));
+  EXPECT_EQ(changes.size(), 2);
+
+  // Lines typed above move them; deleting a line takes its breakpoint.
+  QTextCursor cursor(edit.document());
+  cursor.insertText("new\nnew\n");
+  EXPECT_EQ(edit.breakpointLines(), (std::vector<int>{4, 6}));
+  cursor.setPosition(edit.document()->findBlockByNumber(4).position());
+  cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
+  EXPECT_EQ(edit.breakpointLines(), (std::vector<int>{5}));
+  EXPECT_EQ(edit.text(), "new\nnew\nline 0\nline 1\nline 3\nline 4\nline 5");
+
+  // A click in the margin beside a line sets its breakpoint, and clears it.
+  const auto numbers = edit.visibleLineNumbers();
+  ASSERT_GT(numbers.size(), 1u);
+  QTest::mouseClick(edit.lineNumberMargin(), Qt::LeftButton, {}, QPoint(2, numbers[1].second + 2));
+  EXPECT_EQ(edit.breakpointLines(), (std::vector<int>{1, 5}));
+  QTest::mouseClick(edit.lineNumberMargin(), Qt::LeftButton, {}, QPoint(2, numbers[1].second + 2));
+  edit.clearBreakpoints();
+  EXPECT_TRUE(edit.breakpointLines().empty());
+}
+
+// The highlight of the next instruction's line is laid on from the event
+// loop, even when it is asked for in the middle of an edit of the
+// document, whose cursors the edit still moves.
+TEST_F(TextArea, ExecutionLineIsHighlightedOnceTheEditIsOver) {
+  edit.show();
+  edit.setMarks({mark(0, 0, 4, Severity::Warning, "w")});
+  int line = 0;
+  QObject::connect(edit.document(), &QTextDocument::contentsChange, &edit,
+                   [&] { edit.setExecutionLine(line++ % 3); });
+  edit.loadText(numberedLines(40000));
+  QApplication::processEvents();
+  edit.setExecutionLine(30000);
+  EXPECT_EQ(edit.executionLine(), 30000);
+  QApplication::processEvents();
+  int highlighted = -1;
+  for (const QTextEdit::ExtraSelection& selection : edit.extraSelections()) {
+    if (selection.format.property(QTextFormat::FullWidthSelection).toBool()) {
+      highlighted = selection.cursor.blockNumber();
+    }
+  }
+  EXPECT_EQ(highlighted, 30000);
+  // Scrolled into view.
+  const int firstInView = edit.visibleLineNumbers().front().first - edit.firstLineNumber();
+  EXPECT_LE(firstInView, 30000);
+  EXPECT_GT(firstInView + 10, 30000);
+  edit.setExecutionLine(-1);
+  QApplication::processEvents();
+  for (const QTextEdit::ExtraSelection& selection : edit.extraSelections()) {
+    EXPECT_FALSE(selection.format.property(QTextFormat::FullWidthSelection).toBool());
+  }
 }
 
 }  // namespace

@@ -1,26 +1,9 @@
 // The diagnostics as JSON; see diagnostics_json.h.
 #include "diagnostics_json.h"
 
-namespace {
+#include "json_text.h"
 
-void appendString(std::string& out, const std::string& text) {
-  static const char kHex[] = "0123456789abcdef";
-  out += '"';
-  for (char c : text) {
-    const unsigned char byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
-      out += "\\u00";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xf];
-    } else {
-      out += c;
-    }
-  }
-  out += '"';
-}
+namespace {
 
 void appendPlace(std::string& out, int line, int column, int length) {
   out += "\"line\":" + std::to_string(line) + ",\"column\":" + std::to_string(column) +
@@ -50,7 +33,7 @@ std::string diagnosticsToJson(const std::vector<Diagnostic>& diagnostics) {
     out += ",\"severity\":\"";
     out += severityName(diagnostic.severity);
     out += "\",\"message\":";
-    appendString(out, diagnostic.message);
+    appendJsonString(out, diagnostic.message);
     out += ",\"notes\":[";
     bool first = true;
     for (const DiagnosticNote& note : diagnostic.notes) {
@@ -59,7 +42,7 @@ std::string diagnosticsToJson(const std::vector<Diagnostic>& diagnostics) {
       out += '{';
       appendPlace(out, note.line, note.column, note.length);
       out += ",\"message\":";
-      appendString(out, note.message);
+      appendJsonString(out, note.message);
       out += '}';
     }
     out += "]}";

@@ -8,9 +8,7 @@
 #include "check_source.h"
 #include "diagnostic_report.h"
 #include "diagnostics_json.h"
-#include "execution_engine.h"
 #include "front_end.h"
-#include "interpreter.h"
 #include "perl_script.h"
 #include "source_analysis.h"
 #include "source_file.h"
@@ -100,24 +98,4 @@ std::string checkReport(const std::string& fileName, std::string source) {
 std::string diagnosticsJson(std::string source) {
   prepareSourceText(source);
   return diagnosticsToJson(checkSource(source));
-}
-
-BytecodeRun::BytecodeRun(const std::string& bytecode, std::string input)
-    : in_(std::move(input)), program_(std::make_unique<Interpreter>(in_, out_)) {
-  program_->loadText(bytecode);
-  engine_ = std::make_unique<ExecutionEngine>(*program_, in_, out_);
-}
-
-BytecodeRun::~BytecodeRun() = default;
-
-bool BytecodeRun::advance(uint32_t maxSteps) { return engine_->run(maxSteps); }
-
-bool BytecodeRun::finished() const { return engine_->finished(); }
-
-double BytecodeRun::steps() const { return static_cast<double>(engine_->stepsTaken()); }
-
-std::string BytecodeRun::takeOutput() {
-  std::string output = out_.str();
-  out_.str(std::string());
-  return output;
 }

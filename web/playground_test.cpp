@@ -1,17 +1,13 @@
 // The page's services: the console lines and file texts the translators
-// give for a text in memory, the JSON of the diagnostics, and runs in
-// slices against a run to the end.
+// give for a text in memory, and the JSON of the diagnostics.
 #include "playground.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "check_source.h"
 #include "diagnostics_json.h"
-#include "interpreter.h"
 
 namespace {
 
@@ -86,54 +82,6 @@ TEST(DiagnosticsJson, HoldsTheCheckersDiagnosticsInOrder) {
   std::vector<Diagnostic> diagnostics = checkSource(source);
   ASSERT_FALSE(diagnostics.empty());
   EXPECT_EQ(diagnosticsJson(source), diagnosticsToJson(diagnostics));
-}
-
-// Runs bytecode to its end as kivinterp does, on the same input.
-std::string wholeRun(const std::string& bytecode, const std::string& input) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  Interpreter interpreter(in, out);
-  interpreter.loadText(bytecode);
-  interpreter.execute();
-  return out.str();
-}
-
-std::string slicedRun(const std::string& bytecode, const std::string& input, uint32_t slice,
-                      double& steps) {
-  BytecodeRun run(bytecode, input);
-  std::string output;
-  while (run.advance(slice)) output += run.takeOutput();
-  output += run.takeOutput();
-  EXPECT_TRUE(run.finished());
-  EXPECT_FALSE(run.advance(slice));
-  steps = run.steps();
-  return output;
-}
-
-TEST(BytecodeRun, GivesTheWholeRunsOutputInSlicesOfAnySize) {
-  std::ifstream file(TARNEL_EXAMPLES_DIR "/sum.tarnel", std::ios::binary);
-  std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  ASSERT_FALSE(source.empty());
-  const std::string bytecode = assembleText(source).fileText;
-  // Input past its end reads the empty text, which ends the loop here.
-  for (const char* input : {"4 5\n6\n0\n", "4\n", ""}) {
-    const std::string wanted = wholeRun(bytecode, input);
-    double oneByOne = 0;
-    double all = 0;
-    EXPECT_EQ(slicedRun(bytecode, input, 1, oneByOne), wanted) << input;
-    EXPECT_EQ(slicedRun(bytecode, input, 1000000, all), wanted) << input;
-    EXPECT_EQ(oneByOne, all);
-    EXPECT_GT(all, 0);
-  }
-}
-
-TEST(BytecodeRun, StopsAfterTheStepsAskedForInAnEndlessLoop) {
-  BytecodeRun run("var{n&:0,con0&:0}code{top@,9!n:0,15!top:0,stop@,0!0:0}", "");
-  EXPECT_TRUE(run.advance(1000));
-  EXPECT_EQ(run.steps(), 1000);
-  EXPECT_TRUE(run.advance(1));
-  EXPECT_EQ(run.steps(), 1001);
-  EXPECT_FALSE(run.finished());
 }
 
 }  // namespace

@@ -24,13 +24,17 @@ const programs = [
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
-function moduleRun(tarnel, bytecode) {
+// The page's Run: the debugging core's session, recording each step so
+// that the learner can pause and step back, in slices.
+function moduleRun(tarnel, source) {
   const started = performance.now();
-  const run = new tarnel.BytecodeRun(bytecode, '');
+  const session = new tarnel.PageSession(source);
+  session.endInput();
+  session.runOn();
   let output = '';
-  while (run.advance(1 << 20)) output += run.takeOutput();
-  output += run.takeOutput();
-  run.delete();
+  while (session.advance(1 << 20) === 'budget') output += session.takeOutput();
+  output += session.takeOutput();
+  session.delete();
   return { seconds: (performance.now() - started) / 1000, output };
 }
 
@@ -59,7 +63,7 @@ try {
     const web = [];
     for (let run = 0; run < runs; ++run) {
       const nativeResult = nativeRun(kivFile, folder);
-      const webResult = moduleRun(tarnel, assembled.fileText);
+      const webResult = moduleRun(tarnel, source);
       if (nativeResult.output !== webResult.output) throw new Error(`${program.name}: the outputs differ`);
       native.push(nativeResult.seconds);
       web.push(webResult.seconds);

@@ -1,5 +1,6 @@
-// The program editor: CodeMirror with the language's colouring and the
-// checker's diagnostics as marks, each an extension over one state.
+// The program editor: CodeMirror with the language's colouring, the
+// checker's diagnostics as marks and the debugger's breakpoints and next
+// line, each an extension over one state.
 import { EditorState } from '@codemirror/state';
 import {
   EditorView,
@@ -14,6 +15,7 @@ import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
 import { searchKeymap, highlightSelectionMatches } from '@codemirror/search';
 import { linter, lintGutter, lintKeymap } from '@codemirror/lint';
 import { tarnel } from './language.js';
+import { debugging } from './debugging.js';
 import { charIndexOfByteColumn } from './bytes.js';
 
 const SEVERITY = { error: 'error', warning: 'warning', note: 'info' };
@@ -58,8 +60,9 @@ export function marksOf(doc, diagnostics, encoding) {
 }
 
 // check(text) gives the checker's diagnostics of the text; encoding() the
-// encoding their byte columns count in.
-export function createEditor({ parent, text, check, encoding, onChange }) {
+// encoding their byte columns count in; onToggleBreakpoint() is called when
+// the learner sets or removes a breakpoint.
+export function createEditor({ parent, text, check, encoding, onChange, onToggleBreakpoint }) {
   const checker = linter(
     async (view) => {
       const doc = view.state.doc;
@@ -73,6 +76,7 @@ export function createEditor({ parent, text, check, encoding, onChange }) {
     state: EditorState.create({
       doc: text,
       extensions: [
+        debugging({ onToggle: onToggleBreakpoint }),
         lineNumbers(),
         highlightActiveLineGutter(),
         highlightSpecialChars(),
@@ -83,7 +87,9 @@ export function createEditor({ parent, text, check, encoding, onChange }) {
         tarnel(),
         checker,
         lintGutter(),
-        keymap.of([...defaultKeymap, ...historyKeymap, ...searchKeymap, ...lintKeymap]),
+        // Ctrl+Enter runs the program (the page's key), instead of a blank line.
+        keymap.of([...defaultKeymap.filter((binding) => binding.key !== 'Mod-Enter'), ...historyKeymap,
+          ...searchKeymap, ...lintKeymap]),
         EditorView.contentAttributes.of({ 'aria-label': 'Program text' }),
         EditorView.updateListener.of((update) => {
           if (update.docChanged) onChange();

@@ -52,26 +52,28 @@ export class Toolchain {
     return this.request('translate', source);
   }
 
-  // listener receives {kind: "output" | "progress" | "paused" | "ended", ...}
-  // of the latest run only: what an earlier one still says is dropped.
+  // listener receives the reports of the latest run only (see worker.js):
+  // what an earlier one still says is dropped.
   onRun(listener) {
     this.runListener = listener;
   }
 
-  run(source, input) {
+  // Starts a new run: {source, record, input, breakpoints, goal}.
+  start(options) {
     this.runId = (this.runId ?? 0) + 1;
-    this.worker.postMessage({ kind: 'run', runId: this.runId, source, input });
+    this.worker.postMessage({ kind: 'start', runId: this.runId, ...options });
   }
 
-  pause() {
-    this.worker.postMessage({ kind: 'pause' });
+  // "continue", "step", "stepBack", "pause", "stop", "endInput".
+  send(kind) {
+    this.worker.postMessage({ kind });
   }
 
-  continue() {
-    this.worker.postMessage({ kind: 'continue' });
+  input(text) {
+    this.worker.postMessage({ kind: 'input', text });
   }
 
-  stop() {
-    this.worker.postMessage({ kind: 'stop' });
+  setBreakpoints(lines) {
+    this.worker.postMessage({ kind: 'breakpoints', lines });
   }
 }

@@ -1,17 +1,37 @@
 // The page's worker: it holds the toolchain's module and answers the page,
 // so that no check and no run ever holds up typing.
 //
-// Requests (from the page): {id, kind: "check" | "assemble" | "translate",
-// source} are answered by {id, result}; "run" starts a program, which then
-// goes on in slices of a few milliseconds, so that "pause", "continue" and
-// "stop" (and checks while it runs) are answered between two slices.
-// Texts are byte strings (bytes.js). A run reports {kind: "output", text},
-// {kind: "progress", steps}, {kind: "paused", steps} and finally
-// {kind: "ended", steps, reason}, each with the runId the page gave it. An
-// output report says "cut" when output before its text was left out.
+// Requests that are answered once: {id, kind: "check" | "assemble" |
+// "translate", source}, answered by {id, result}.
 //
-// The debugging core will add stepping, breakpoints, an input queue and the
-// program's state here as more kinds of request.
+// A run is one debugging session (PageSession in the module):
+//   {kind: "start", runId, source, record, input, endInput, breakpoints,
+//    goal}
+//       assembles source and, when that works, queues input (and ends it
+//       when endInput is true), sets the
+//       breakpoints (source lines) and works towards goal: "run" to the
+//       end or a breakpoint, "step" to stop before the first instruction;
+//   {kind: "continue" | "step" | "stepBack" | "pause" | "stop"};
+//   {kind: "input", text}, {kind: "endInput"}: the program's input queue;
+//   {kind: "breakpoints", lines}: the breakpoints from now on.
+// Goals go on in slices of a few milliseconds, so that every request is
+// answered between two slices. Texts are byte strings (bytes.js).
+//
+// A run reports, each with the runId the page gave it:
+//   {kind: "console", text}: tarnel's error lines, before anything else;
+//   {kind: "output", text, cutTo, gap}: the program's output. cutTo, when
+//       given, is the length the output shown is first cut back to (a step
+//       back took output back); gap says that output before text was left
+//       out;
+//   {kind: "progress", steps} while a goal runs;
+//   {kind: "stopped", reason, state}: the goal stopped ("steps",
+//       "breakpoint", "paused", "input" when the program waits for input,
+//       "ended", "start", "history"); state as PageSession::stateJson;
+//   {kind: "state", state}: the state after input was queued while no goal
+//       runs;
+//   {kind: "breakpoints", placed}: [line, line the run stops at (0: none)];
+//   {kind: "ended", reason, steps}: the session is over ("stopped", or
+//       "refused" when the assembler's errors stopped it).
 
 /* global importScripts, createTarnel */
 importScripts('tarnel.js');
@@ -44,93 +64,195 @@ function report(message) {
   postMessage({ ...message, runId: run.id });
 }
 
-// Takes the program's new output into the next report.
+// The output between the page and the session. `end` is where the output
+// stands once the page has taken `pending`; `shown` where the page's ends.
 function collectOutput() {
-  if (!run.program) return;
-  run.pending += run.program.takeOutput();
-  if (run.pending.length > OUTPUT_TAIL) {
-    run.pending = run.pending.slice(run.pending.length - OUTPUT_TAIL);
-    run.cut = true;
+  const out = run.output;
+  const text = run.session.takeOutput();
+  out.pending += text;
+  out.end += text.length;
+  const length = run.session.outputLength();
+  if (length < out.end) {
+    // Stepping back took output back: from what waits, then from the page.
+    const pendingStart = out.end - out.pending.length;
+    if (length >= pendingStart) {
+      out.pending = out.pending.slice(0, length - pendingStart);
+    } else {
+      out.pending = '';
+      if (length < out.shown) {
+        out.cutTo = Math.min(out.cutTo ?? length, length);
+        out.shown = length;
+        out.gap = false;
+      }
+    }
+    out.end = length;
+  }
+  if (out.pending.length > OUTPUT_TAIL) {
+    out.pending = out.pending.slice(out.pending.length - OUTPUT_TAIL);
+    out.gap = true;
   }
 }
 
 function reportOutput() {
   collectOutput();
-  if (run.pending !== '' || run.cut) report({ kind: 'output', text: run.pending, cut: run.cut });
-  run.pending = '';
-  run.cut = false;
+  const out = run.output;
+  if (out.pending === '' && out.cutTo === undefined && !out.gap) return;
+  report({ kind: 'output', text: out.pending, cutTo: out.cutTo, gap: out.gap });
+  out.shown = out.end;
+  out.pending = '';
+  out.cutTo = undefined;
+  out.gap = false;
+}
+
+function reportStop(reason) {
+  run.lastStop = reason;
+  reportOutput();
+  report({ kind: 'stopped', reason, state: JSON.parse(run.session.stateJson()) });
 }
 
 function endRun(reason) {
   if (!run) return;
-  reportOutput();
-  report({ kind: 'ended', steps: run.program ? run.program.steps() : 0, reason });
-  if (run.program) run.program.delete();
+  const steps = run.session ? run.session.steps() : 0;
+  if (run.session) {
+    reportOutput();
+    run.session.delete();
+  }
+  report({ kind: 'ended', reason, steps });
   if (run.channel) run.channel.port1.close();
   run = null;
 }
 
-// One slice of the run that is going: as many steps as fit in SLICE_MS,
-// judged from the last slice. A slice asked for by an earlier run does
-// nothing.
-function slice(of = run) {
-  if (!run || run !== of || run.paused) return;
+// One slice of the goal in progress: as many steps as fit in SLICE_MS,
+// judged from the last slice. A slice asked for by an earlier run, or
+// after the goal stopped, does nothing.
+function slice(of) {
+  if (!run || run !== of || !run.going) return;
   const started = performance.now();
-  const goesOn = run.program.advance(run.stepsPerSlice);
+  const reason = run.session.advance(run.stepsPerSlice);
   const spent = performance.now() - started;
   if (spent < SLICE_MS / 2 && run.stepsPerSlice < 1 << 26) run.stepsPerSlice *= 2;
   else if (spent > SLICE_MS * 2 && run.stepsPerSlice > 64) run.stepsPerSlice >>= 1;
   collectOutput();
-  if (!goesOn) {
-    endRun('finished');
+  if (reason !== 'budget') {
+    run.going = false;
+    reportStop(reason);
     return;
   }
   if (started - run.lastReport >= REPORT_MS) {
     run.lastReport = started;
     reportOutput();
-    report({ kind: 'progress', steps: run.program.steps() });
+    report({ kind: 'progress', steps: run.session.steps() });
   }
   run.channel.port2.postMessage(null);
 }
 
-function startRun(id, source, input) {
+// Goes on towards the goal just set (or the one waiting for input).
+function go() {
+  if (run.going) return;
+  run.going = true;
+  run.lastReport = performance.now();
+  slice(run);
+}
+
+function placeBreakpoints(lines) {
+  run.session.clearBreakpoints();
+  const placed = lines.map((line) => [line, run.session.addBreakpointLine(line)]);
+  report({ kind: 'breakpoints', placed });
+}
+
+function startRun(request) {
   endRun('stopped');
-  run = { id, program: null, paused: false, stepsPerSlice: 1024, lastReport: 0, pending: '', cut: false };
-  const assembled = tarnel.assemble(source);
-  run.pending = assembled.console;
-  if (!assembled.written) {
+  run = {
+    id: request.runId,
+    session: null,
+    going: false,
+    stepsPerSlice: 1024,
+    lastReport: 0,
+    output: { pending: '', end: 0, shown: 0, cutTo: undefined, gap: false },
+  };
+  const session = new tarnel.PageSession(request.source, request.record);
+  if (session.console() !== '') report({ kind: 'console', text: session.console() });
+  if (!session.assembled()) {
+    session.delete();
     endRun('refused');
     return;
   }
-  run.program = new tarnel.BytecodeRun(assembled.fileText, input);
+  run.session = session;
   // A message to itself lets the worker read the page's messages between
   // two slices without the delay a timer would add.
   run.channel = new MessageChannel();
   const thisRun = run;
   run.channel.port1.onmessage = () => slice(thisRun);
-  slice();
+  if (request.input) session.feedInput(request.input);
+  if (request.endInput) session.endInput();
+  placeBreakpoints(request.breakpoints ?? []);
+  if (request.goal === 'step') {
+    reportStop('none');
+  } else {
+    session.runOn();
+    go();
+  }
+}
+
+// The requests about the run in progress.
+function steer(request) {
+  const { session } = run;
+  switch (request.kind) {
+    case 'continue':
+      session.runOn();
+      go();
+      return;
+    case 'step':
+      session.step(1);
+      go();
+      return;
+    case 'stepBack':
+      session.stepBack(1);
+      go();
+      return;
+    case 'pause':
+      // A goal that runs, or waits for input, ends here.
+      if (run.going || run.lastStop === 'input') {
+        session.pause();
+        run.going = false;
+        reportStop('paused');
+      }
+      return;
+    case 'input':
+      session.feedInput(request.text);
+      break;
+    case 'endInput':
+      session.endInput();
+      break;
+    case 'breakpoints':
+      placeBreakpoints(request.lines);
+      return;
+    default:
+      return;
+  }
+  // Input for a program that waits for it: the goal goes on. Otherwise the
+  // page learns what is queued now.
+  if (run.going) return;
+  if (run.lastStop === 'input') go();
+  else report({ kind: 'state', state: JSON.parse(session.stateJson()) });
 }
 
 function handle(request) {
   switch (request.kind) {
-    case 'run':
-      startRun(request.runId, request.source, request.input);
-      return;
-    case 'pause':
-      if (run) {
-        run.paused = true;
-        reportOutput();
-        report({ kind: 'paused', steps: run.program ? run.program.steps() : 0 });
-      }
-      return;
-    case 'continue':
-      if (run && run.paused) {
-        run.paused = false;
-        slice();
-      }
+    case 'start':
+      startRun(request);
       return;
     case 'stop':
       endRun('stopped');
+      return;
+    case 'continue':
+    case 'step':
+    case 'stepBack':
+    case 'pause':
+    case 'input':
+    case 'endInput':
+    case 'breakpoints':
+      if (run && run.session) steer(request);
       return;
     default:
       postMessage({ id: request.id, result: answer(request) });

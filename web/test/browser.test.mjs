@@ -1,9 +1,10 @@
 // The page in a real browser, used as a learner uses it: Debian's Chromium
 // driven by playwright-core, the built site served from this machine. It
-// types a program, reads the checker's mark, runs it with input, moves
-// through the tabs with the keyboard, loads an example, opens a file and
-// downloads it again, pauses an endless loop, opens a share link, and
-// checks the page with axe-core at a desktop and a phone's width.
+// types a program, reads the checker's mark, runs it with input, steps
+// through it with a breakpoint and back again, moves through the tabs with
+// the keyboard, loads an example, opens a file and downloads it again,
+// pauses an endless loop, opens a share link, and checks the page with
+// axe-core at a desktop and a phone's width.
 // Screenshots land in TARNEL_ARTIFACTS (default build-web/artifacts/). How
 // fast the page gets ready and answers Pause, web/bench/page_bench.mjs
 // measures.
@@ -32,6 +33,22 @@ begin {
     mov total, n
     add total,n
     print total
+}
+}
+`;
+// A program to step through: it reads, pushes and pops.
+const STEPPED = `kiv demo {
+var {
+var& n
+var& total
+}
+begin {
+    input n
+    mov total, n
+    add total,n
+    push total
+    print total
+    pop n
 }
 }
 `;
@@ -80,6 +97,28 @@ async function typeProgram(page, text) {
   await page.keyboard.press('Control+A');
   await page.keyboard.press('Delete');
   await page.keyboard.insertText(text);
+}
+
+const waitForStatus = (page, pattern) => page.waitForFunction(
+  (source) => new RegExp(source).test(document.querySelector('#status').textContent), pattern.source);
+
+// The Variables view as {name: [type, value, changed]}.
+const variablesShown = (page) => page.$$eval('#view-variables tbody tr', (rows) => Object.fromEntries(
+  rows.map((row) => [row.cells[0].textContent,
+    [row.cells[1].textContent, row.cells[2].textContent.replace(/^changed: /, ''), row.classList.contains('changed')]])));
+
+const stackShown = (page) => page.$$eval('#view-stack li', (items) => items.map((item) => item.firstChild.textContent));
+
+const nextLine = (page) => page.evaluate(() => {
+  const lines = [...document.querySelectorAll('.cm-content .cm-line')];
+  return lines.findIndex((line) => line.classList.contains('cm-next-line')) + 1;
+});
+
+// Clicks the breakpoint gutter beside line.
+async function clickGutter(page, line) {
+  const number = await page.locator('.cm-lineNumbers .cm-gutterElement', { hasText: new RegExp(`^${line}$`) }).boundingBox();
+  const gutter = await page.locator('.cm-breakpoint-gutter').boundingBox();
+  await page.mouse.click(gutter.x + gutter.width / 2, number.y + number.height / 2);
 }
 
 async function runAndWait(page) {
@@ -131,15 +170,15 @@ test('a typed program gets its mark, runs with input and shows its files', async
 
   await page.fill('#input', '21\n');
   assert.equal(await runAndWait(page), '42');
-  assert.match(await page.textContent('#status'), /ended after 5 steps/);
-  // The picture for the README: the mark's message shown, the output beside.
-  await page.hover('.cm-lintRange');
-  await page.waitForSelector('.cm-tooltip-lint');
-  await page.screenshot({ path: join(artifacts, 'playground.png') });
-
-  // F5 runs again from anywhere; the tabs answer the arrow keys.
+  assert.match(await page.textContent('#status'), /ended after 4 steps/);
+  // F5 runs again from anywhere; the input line sent comes back with the
+  // arrow key; the tabs answer the arrow keys.
   await page.click('.cm-content');
   await page.keyboard.press('F5');
+  await waitForStatus(page, /waiting for input/);
+  await page.keyboard.press('ArrowUp');
+  assert.equal(await page.inputValue('#input'), '21');
+  await page.keyboard.press('Enter');
   await page.waitForFunction(() => document.querySelector('#output').textContent === '42');
   await page.focus('#tab-source');
   await page.keyboard.press('ArrowRight');
@@ -195,16 +234,91 @@ test('an example, a file opened from disk and the download of it', async () => {
   await page.close();
 });
 
+test('a learner runs with input, steps to a variable and steps back over a pop and an input', async () => {
+  const page = await openPage();
+  await typeProgram(page, STEPPED);
+  await page.waitForSelector('.cm-lintRange');
+
+  // Run: the program asks for its input, the field says so and has the keys.
+  await page.click('#run');
+  await waitForStatus(page, /waiting for input \(line 7\)/);
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'input');
+  assert.match(await page.textContent('#input-hint'), /waiting for input/);
+  assert.equal(await page.isEditable('.cm-content'), false);
+  await page.keyboard.type('21');
+  await page.keyboard.press('Enter');
+  await waitForStatus(page, /ended after 6 steps/);
+  assert.equal(await page.textContent('#output'), '42');
+
+  // A breakpoint by a click in the gutter; F5 runs to it, F10 steps twice.
+  await clickGutter(page, 9);
+  await page.keyboard.press('F5');
+  await waitForStatus(page, /waiting for input/);
+  await page.keyboard.type('21');
+  await page.keyboard.press('Enter');
+  await waitForStatus(page, /breakpoint on line 9, after 2 steps/);
+  assert.equal(await nextLine(page), 9);
+  await page.keyboard.press('F10');
+  await waitForStatus(page, /^Step 3: total = 42; line 10 runs next/);
+  assert.deepEqual(await variablesShown(page), { n: ['integer', '21', false], total: ['integer', '42', true] });
+  await page.keyboard.press('F10');
+  await waitForStatus(page, /^Step 4: pushed 42; line 11 runs next/);
+  assert.equal(await nextLine(page), 11);
+  assert.deepEqual(await stackShown(page), ['42']);
+
+  // On to the end, then back over the pop, the print and the input.
+  await page.keyboard.press('F5');
+  await waitForStatus(page, /ended after 6 steps/);
+  assert.equal(await page.textContent('#output'), '42');
+  assert.deepEqual(await variablesShown(page), { n: ['integer', '42', true], total: ['integer', '42', false] });
+  await page.click('#step-back');  // the end
+  await waitForStatus(page, /^Stepped back to step 6: line 13 runs next/);
+  await page.keyboard.press('Shift+F10');  // the pop
+  await waitForStatus(page, /^Stepped back to step 5: line 12 runs next/);
+  assert.deepEqual(await variablesShown(page), { n: ['integer', '21', true], total: ['integer', '42', false] });
+  assert.deepEqual(await stackShown(page), ['42']);
+  // The picture for the README: a breakpoint, the next line, the mark, a
+  // value that stepping back changed, the stack and the output.
+  await page.screenshot({ path: join(artifacts, 'playground.png') });
+  await page.keyboard.press('Shift+F10');  // the print
+  await waitForStatus(page, /^Stepped back to step 4: line 11 runs next/);
+  assert.equal(await page.textContent('#output'), '');
+  for (const step of [3, 2, 1, 0]) {
+    await page.keyboard.press('Shift+F10');
+    await waitForStatus(page, new RegExp(`^Stepped back to step ${step}:`));
+  }
+  assert.equal(await nextLine(page), 7);
+  assert.deepEqual(await variablesShown(page), { n: ['integer', '0', true], total: ['integer', '0', false] });
+  assert.deepEqual(await stackShown(page), []);
+  assert.equal(await page.textContent('#input-queue'), 'Queued: 21');
+  assert.equal(await page.isDisabled('#step-back'), true);
+
+  // Forward again: the input reads the word it gave back.
+  await page.keyboard.press('F5');
+  await waitForStatus(page, /breakpoint on line 9/);
+  assert.deepEqual(await variablesShown(page), { n: ['integer', '21', true], total: ['integer', '21', true] });
+  await page.keyboard.press('Shift+F5');
+  await waitForStatus(page, /^Stopped after 2 steps/);
+  assert.equal(await nextLine(page), 0);
+  assert.equal(await page.isEditable('.cm-content'), true);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
 test('an endless loop never holds up the page: Pause, Continue and Stop answer at once', async () => {
   const page = await openPage();
   await typeProgram(page, ENDLESS);
   await page.click('#run');
   await page.waitForFunction(() => /Running: [\d,]+ steps/.test(document.querySelector('#status').textContent));
-  // Typing goes on while the program runs.
+  // The page answers while the program runs; the text stays as it is, so
+  // that its lines stay true.
   await page.click('.cm-content');
   await page.keyboard.press('Control+End');
   await page.keyboard.type('; typed while running');
-  assert.match(await editorText(page), /typed while running$/);
+  assert.equal(await editorText(page), ENDLESS);
+  await page.click('#tab-bytecode');
+  await page.waitForFunction(() => document.querySelector('#panel-bytecode .file-title').textContent === 'forever.kiv');
+  await page.click('#tab-source');
   const answered = await page.evaluate(() => new Promise((resolve) => {
     const started = performance.now();
     const watch = new MutationObserver(() => {
@@ -248,6 +362,21 @@ test('no serious accessibility violation, at a desktop and a phone width', async
   await typeProgram(page, PROGRAM);
   await page.waitForSelector('.cm-lintRange');
   assert.deepEqual(await seriousViolations(page), []);
+  // While stepping: the next line, a breakpoint and the views filled in.
+  await page.click('.cm-content');
+  await page.keyboard.press('Control+Home');
+  await page.keyboard.press('ArrowDown', { delay: 0 });
+  for (let line = 2; line < 9; ++line) await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('F9');
+  await page.fill('#input', '21');
+  await page.keyboard.press('F10');
+  await waitForStatus(page, /runs first/);
+  await page.keyboard.press('F5');
+  await waitForStatus(page, /breakpoint on line 9/);
+  assert.ok((await page.$$('#view-variables tbody tr')).length === 2);
+  assert.deepEqual(await seriousViolations(page), []);
+  await page.keyboard.press('Shift+F5');
+  await waitForStatus(page, /^Stopped/);
   await page.setViewportSize({ width: 390, height: 844 });
   await page.fill('#input', '21\n');
   await runAndWait(page);

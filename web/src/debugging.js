@@ -104,9 +104,15 @@ export function setReadOnly(view, on) {
 }
 
 // The extensions; onToggle() is called after the learner set or removed a
-// breakpoint.
-export function debugging({ onToggle }) {
+// breakpoint, onBlockedEdit() when typing meets the read-only text.
+export function debugging({ onToggle, onBlockedEdit }) {
   return [
+    EditorView.domEventHandlers({
+      beforeinput(event, view) {
+        if (view.state.readOnly) onBlockedEdit();
+        return false;
+      },
+    }),
     breakpointField,
     nextLineField,
     readOnly.of(EditorState.readOnly.of(false)),

@@ -61,8 +61,9 @@ export function marksOf(doc, diagnostics, encoding) {
 
 // check(text) gives the checker's diagnostics of the text; encoding() the
 // encoding their byte columns count in; onToggleBreakpoint() is called when
-// the learner sets or removes a breakpoint.
-export function createEditor({ parent, text, check, encoding, onChange, onToggleBreakpoint }) {
+// the learner sets or removes a breakpoint, onBlockedEdit() when typing
+// meets the text made read-only by a run.
+export function createEditor({ parent, text, check, encoding, onChange, onToggleBreakpoint, onBlockedEdit }) {
   const checker = linter(
     async (view) => {
       const doc = view.state.doc;
@@ -76,7 +77,7 @@ export function createEditor({ parent, text, check, encoding, onChange, onToggle
     state: EditorState.create({
       doc: text,
       extensions: [
-        debugging({ onToggle: onToggleBreakpoint }),
+        debugging({ onToggle: onToggleBreakpoint, onBlockedEdit }),
         lineNumbers(),
         highlightActiveLineGutter(),
         highlightSpecialChars(),

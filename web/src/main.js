@@ -214,6 +214,7 @@ async function start() {
     encoding: currentEncoding,
     onChange: programChanged,
     onToggleBreakpoint: () => running?.breakpointsChanged(),
+    onBlockedEdit: () => running?.hint('The text stays as it is while the program runs, so that its lines stay true: Stop (Shift+F5) to edit it.'),
   });
   running = setUpRunning({
     toolchain,

@@ -42,6 +42,8 @@ export function setUpRunning({ toolchain, editor, programBytes, currentEncoding,
   const idleHint = inputHint.textContent;
 
   let runState = 'idle';
+  // A hint stays in the status line until then, before the count of steps.
+  let hintUntil = 0;
   // The run's encoding and whether it records, the state of its last stop
   // and of the one before (for what changed).
   let run = null;
@@ -241,7 +243,9 @@ export function setUpRunning({ toolchain, editor, programBytes, currentEncoding,
         output.add(event);
         break;
       case 'progress':
-        if (runState === 'running') setStatus(`Running: ${steps(event.steps)} so far.`);
+        if (runState === 'running' && performance.now() >= hintUntil) {
+          setStatus(`Running: ${steps(event.steps)} so far.`);
+        }
         break;
       case 'breakpoints': {
         placeBreakpoints(view(), event.placed);
@@ -311,6 +315,11 @@ export function setUpRunning({ toolchain, editor, programBytes, currentEncoding,
 
   return {
     onKey,
+    // A hint that the running count does not replace at once.
+    hint(text) {
+      hintUntil = performance.now() + 4000;
+      setStatus(text);
+    },
     // The text changed: a run that has ended is over.
     textChanged() {
       if (runState === 'ended') toolchain.send('stop');

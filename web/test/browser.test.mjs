@@ -219,6 +219,12 @@ test('an example, a file opened from disk and the download of it', async () => {
   await page.fill('#input', '4\n5\n0\n');
   assert.match(await runAndWait(page), /the sum is 9/);
 
+  // A program the assembler refuses runs nothing; its lines are the output.
+  await typeProgram(page, 'kiv demo {\nbegin {\nprint "x"\n}\n}\n');
+  assert.equal(await runAndWait(page), 'error(1) var block not found\n assembled with (1) error(s) \n');
+  assert.match(await page.textContent('#status'), /tarnel stops at these errors: nothing ran/);
+  assert.equal(await page.isEnabled('#run'), true);
+
   // A Latin-1 file with CR LF line ends comes back byte for byte.
   const folder = mkdtempSync(join(tmpdir(), 'tarnel-open-'));
   const bytes = Buffer.from('kiv latin {\r\nvar {\r\nvar$ s := "caf\xe9\\n"\r\n}\r\nbegin {\r\n    print s\r\n}\r\n}\r\n', 'latin1');
@@ -316,6 +322,7 @@ test('an endless loop never holds up the page: Pause, Continue and Stop answer a
   await page.keyboard.press('Control+End');
   await page.keyboard.type('; typed while running');
   assert.equal(await editorText(page), ENDLESS);
+  assert.match(await page.textContent('#status'), /Stop \(Shift\+F5\) to edit it/);
   await page.click('#tab-bytecode');
   await page.waitForFunction(() => document.querySelector('#panel-bytecode .file-title').textContent === 'forever.kiv');
   await page.click('#tab-source');
@@ -379,7 +386,8 @@ test('no serious accessibility violation, at a desktop and a phone width', async
   await waitForStatus(page, /^Stopped/);
   await page.setViewportSize({ width: 390, height: 844 });
   await page.fill('#input', '21\n');
-  await runAndWait(page);
+  await page.click('#run');
+  await waitForStatus(page, /breakpoint on line 9/);
   await page.screenshot({ path: join(artifacts, 'playground-narrow.png'), fullPage: true });
   assert.deepEqual(await seriousViolations(page), []);
   // Nothing wider than the screen.

@@ -14,8 +14,10 @@ const OUTPUT_MS = 100;
 export const LEFT_OUT = '[earlier output left out]\n';
 
 export class OutputPane {
-  constructor(element) {
+  // keptBytes: how much of the output's end is kept.
+  constructor(element, keptBytes = KEPT_BYTES) {
     this.element = element;
+    this.keptBytes = keptBytes;
     this.clear('utf-8');
   }
 
@@ -38,20 +40,21 @@ export class OutputPane {
     this.schedule();
   }
 
-  // A report of the worker: cut back to cutTo, a gap, then text.
-  add({ text, cutTo, gap }) {
+  // A report of the worker (output_relay.js): cut back to cutTo, a gap,
+  // then text, which begins at position at.
+  add({ text, at, cutTo, gap }) {
     if (cutTo !== undefined) {
       this.bytes = cutTo >= this.start ? this.bytes.slice(0, cutTo - this.start) : '';
       this.start = Math.min(this.start, cutTo);
     }
     if (gap) {
-      this.start += this.bytes.length;
       this.bytes = '';
+      this.start = at;
       this.leftOut = true;
     }
     this.bytes += text;
-    if (this.bytes.length > KEPT_BYTES) {
-      const drop = this.bytes.length - KEPT_BYTES;
+    if (this.bytes.length > this.keptBytes) {
+      const drop = this.bytes.length - this.keptBytes;
       this.bytes = this.bytes.slice(drop);
       this.start += drop;
       this.leftOut = true;

@@ -19,6 +19,8 @@ import { OutputPane } from './output_pane.js';
 import { showFlags, showStack, showVariables } from './views.js';
 
 const HISTORY_STEPS = (1 << 20).toLocaleString('en');
+const NOT_RECORDED =
+  'This run records no steps to go back over: start it with Step (F10), or set a breakpoint before Run.';
 
 const $ = (selector) => document.querySelector(selector);
 const steps = (count) => `${count.toLocaleString('en')} step${count === 1 ? '' : 's'}`;
@@ -42,6 +44,9 @@ export function setUpRunning({ toolchain, editor, programBytes, currentEncoding,
   const idleHint = inputHint.textContent;
 
   let runState = 'idle';
+  // The run was stopped because the text changed: the status line keeps
+  // what the change said.
+  let stoppedByEdit = false;
   // A hint stays in the status line until then, before the count of steps.
   let hintUntil = 0;
   // The run's encoding and whether it records, the state of its last stop
@@ -163,7 +168,7 @@ export function setUpRunning({ toolchain, editor, programBytes, currentEncoding,
     stop: () => toolchain.send('stop'),
     stepBack: () => {
       if (run && !run.record) {
-        setStatus('This run keeps no history: Step Back works in a run started with Step (F10), or with a breakpoint set.');
+        setStatus(NOT_RECORDED);
         return;
       }
       go('stepBack');
@@ -205,7 +210,7 @@ export function setUpRunning({ toolchain, editor, programBytes, currentEncoding,
       case 'history':
         return run.record
           ? `Stepping back stops here: a run keeps its last ${HISTORY_STEPS} steps.`
-          : 'This run keeps no history: Step Back works in a run started with Step (F10), or with a breakpoint set.';
+          : NOT_RECORDED;
       default:
         return `Stopped: ${next}.`;
     }
@@ -231,7 +236,9 @@ export function setUpRunning({ toolchain, editor, programBytes, currentEncoding,
     showViews(null, null);
     setRunState('idle');
     showQueue();
-    setStatus(reason === 'refused' ? 'tarnel stops at these errors: nothing ran.' : `Stopped after ${steps(count)}.`);
+    if (reason === 'refused') setStatus('tarnel stops at these errors: nothing ran.');
+    else if (!stoppedByEdit) setStatus(`Stopped after ${steps(count)}.`);
+    stoppedByEdit = false;
   }
 
   toolchain.onRun((event) => {
@@ -300,14 +307,15 @@ export function setUpRunning({ toolchain, editor, programBytes, currentEncoding,
     }
     const key = `${event.shiftKey ? 'Shift+' : ''}${event.key}`;
     const command = {
-      F5: runState === 'paused' ? 'continue' : 'run',
+      F5: { paused: 'continue', idle: 'run', ended: 'run' }[runState],
       'Shift+F5': 'stop',
       F10: 'step',
       'Shift+F10': 'stepBack',
       F9: 'breakpoint',
     }[key];
-    if (!command) return false;
+    if (key !== 'F5' && key !== 'Shift+F5' && key !== 'F10' && key !== 'Shift+F10' && key !== 'F9') return false;
     event.preventDefault();
+    if (!command) return true;
     if (command === 'stepBack' && run && !run.record) act.stepBack();
     else if (!buttons[command].disabled) act[command]();
     return true;
@@ -320,9 +328,12 @@ export function setUpRunning({ toolchain, editor, programBytes, currentEncoding,
       hintUntil = performance.now() + 4000;
       setStatus(text);
     },
-    // The text changed: a run that has ended is over.
+    // The text changed (the learner's typing while the program has ended,
+    // or a program loaded while it runs): the run is over.
     textChanged() {
-      if (runState === 'ended') toolchain.send('stop');
+      if (runState === 'idle') return;
+      stoppedByEdit = true;
+      toolchain.send('stop');
     },
     breakpointsChanged() {
       if (run) toolchain.setBreakpoints(breakpointLines(view().state));

@@ -19,10 +19,10 @@
 //
 // A run reports, each with the runId the page gave it:
 //   {kind: "console", text}: tarnel's error lines, before anything else;
-//   {kind: "output", text, cutTo, gap}: the program's output. cutTo, when
-//       given, is the length the output shown is first cut back to (a step
-//       back took output back); gap says that output before text was left
-//       out;
+//   {kind: "output", text, at, cutTo, gap}: the program's output
+//       (output_relay.js): cutTo, when given, is the length the output
+//       shown is first cut back to (a step back took output back); gap says
+//       that output before text was left out;
 //   {kind: "progress", steps} while a goal runs;
 //   {kind: "stopped", reason, state}: the goal stopped ("steps",
 //       "breakpoint", "paused", "input" when the program waits for input,
@@ -34,6 +34,8 @@
 //       "refused" when the assembler's errors stopped it).
 
 /* global importScripts, createTarnel */
+import { OutputRelay } from './output_relay.js';
+
 importScripts('tarnel.js');
 
 // How long one slice of a run may last, and how often the page hears of it.
@@ -64,44 +66,14 @@ function report(message) {
   postMessage({ ...message, runId: run.id });
 }
 
-// The output between the page and the session. `end` is where the output
-// stands once the page has taken `pending`; `shown` where the page's ends.
 function collectOutput() {
-  const out = run.output;
-  const text = run.session.takeOutput();
-  out.pending += text;
-  out.end += text.length;
-  const length = run.session.outputLength();
-  if (length < out.end) {
-    // Stepping back took output back: from what waits, then from the page.
-    const pendingStart = out.end - out.pending.length;
-    if (length >= pendingStart) {
-      out.pending = out.pending.slice(0, length - pendingStart);
-    } else {
-      out.pending = '';
-      if (length < out.shown) {
-        out.cutTo = Math.min(out.cutTo ?? length, length);
-        out.shown = length;
-        out.gap = false;
-      }
-    }
-    out.end = length;
-  }
-  if (out.pending.length > OUTPUT_TAIL) {
-    out.pending = out.pending.slice(out.pending.length - OUTPUT_TAIL);
-    out.gap = true;
-  }
+  run.output.collect(run.session.takeOutput(), run.session.outputLength());
 }
 
 function reportOutput() {
   collectOutput();
-  const out = run.output;
-  if (out.pending === '' && out.cutTo === undefined && !out.gap) return;
-  report({ kind: 'output', text: out.pending, cutTo: out.cutTo, gap: out.gap });
-  out.shown = out.end;
-  out.pending = '';
-  out.cutTo = undefined;
-  out.gap = false;
+  const output = run.output.take();
+  if (output) report({ kind: 'output', ...output });
 }
 
 function reportStop(reason) {
@@ -168,7 +140,7 @@ function startRun(request) {
     going: false,
     stepsPerSlice: 1024,
     lastReport: 0,
-    output: { pending: '', end: 0, shown: 0, cutTo: undefined, gap: false },
+    output: new OutputRelay(OUTPUT_TAIL),
   };
   const session = new tarnel.PageSession(request.source, request.record);
   if (session.console() !== '') report({ kind: 'console', text: session.console() });

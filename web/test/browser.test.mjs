@@ -307,6 +307,16 @@ test('a learner runs with input, steps to a variable and steps back over a pop a
   await waitForStatus(page, /^Stopped after 2 steps/);
   assert.equal(await nextLine(page), 0);
   assert.equal(await page.isEditable('.cm-content'), true);
+
+  // An example loaded while stepping ends the run: its lines are others.
+  await page.keyboard.press('F10');
+  await waitForStatus(page, /runs first/);
+  assert.equal(await nextLine(page), 7);
+  await page.selectOption('#examples', 'hello.tarnel');
+  await page.waitForFunction(() => document.querySelector('#stop').disabled);
+  assert.equal(await nextLine(page), 0);
+  assert.equal(await page.isEditable('.cm-content'), true);
+  assert.match(await page.textContent('#status'), /hello.tarnel loaded/);
   assert.deepEqual(page.errors, []);
   await page.close();
 });

@@ -17,7 +17,7 @@ JOBS         ?= $(shell nproc)
 WERROR       ?= $(if $(filter true,$(CI)),ON,OFF)
 
 BENCHMARKS = label_resolution_bench countdown_bench assembler_bench perl_script_bench engine_bench \
-  step_back_bench editor_bench
+  checker_bench step_back_bench editor_bench
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
 MAKEFLAGS += --no-print-directory

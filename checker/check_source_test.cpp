@@ -5,10 +5,13 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
+#include "fix_apply.h"
 #include "front_end.h"
+#include "source_file.h"
 
 namespace {
 
@@ -144,7 +147,7 @@ TEST(CheckSource, WarnsOnlyWhereTheToolsGoWrong) {
        {"5:8 error: this \"{\" between double"}},
       {"a missing brace",
        "kiv t {\nvar {\n}\nbegin {\nprint \"a\"\n}\n",
-       {"1:7 error: no \"}\" closes this"}},
+       {"1:7 error: no \"}\" closes the"}},
   };
   for (const RuleCase& c : cases) {
     EXPECT_EQ(check(c.source), c.wanted) << c.name;
@@ -183,12 +186,156 @@ TEST(CheckSource, SurvivesArbitraryText) {
       state = state * 1103515245u + 12345u;
       source += pieces[(state >> 16) % count];
     }
+    // Every range lies inside its line (at most one byte just past it).
+    std::vector<int> widths;
+    std::string prepared = source;
+    prepareSourceText(prepared);
+    for (std::size_t start = 0;;) {
+      std::size_t feed = prepared.find('\n', start);
+      std::size_t end = feed == std::string::npos ? prepared.size() : feed;
+      if (end > start && prepared[end - 1] == '\r') --end;
+      widths.push_back(static_cast<int>(end - start));
+      if (feed == std::string::npos) break;
+      start = feed + 1;
+    }
+    auto inside = [&](int line, int column, int width) {
+      if (line < 1 || line > static_cast<int>(widths.size()) || column < 1 || width < 1) {
+        return false;
+      }
+      int bytes = widths[static_cast<std::size_t>(line - 1)];
+      return column + width - 1 <= bytes || (column == bytes + 1 && width == 1);
+    };
     for (const Diagnostic& diagnostic : checkSource(source)) {
-      EXPECT_GE(diagnostic.line, 1) << source;
-      EXPECT_GE(diagnostic.column, 1) << source;
-      EXPECT_GE(diagnostic.length, 1) << source;
+      EXPECT_TRUE(inside(diagnostic.line, diagnostic.column, diagnostic.length))
+          << describe(diagnostic) << " in\n"
+          << source;
+      for (const DiagnosticNote& note : diagnostic.notes) {
+        EXPECT_TRUE(inside(note.line, note.column, note.length)) << note.message << source;
+      }
     }
     state = state * 1103515245u + 12345u;
+  }
+}
+
+// A brace or block error no longer hides the rest: what is found after the
+// checker's repair is marked so, with a note at the error.
+TEST(CheckSource, ReadsOnAfterABraceOrBlockError) {
+  struct Case {
+    const char* name;
+    std::string source;
+    std::vector<std::string> wanted;  // "*" ends those found after the repair
+  };
+  const Case cases[] = {
+      {"the var block's \"}\" missing",
+       "kiv t {\nvar {\nvar& n\nvar& unused\nbegin {\ninc n\ninc m\nprint n\n}\n}\n",
+       {"2:5 error: no \"}\" closes the", "4:6 warning: \"unused\" is declared but",
+        "7:5 warning: \"m\" names no declared *"}},
+      {"the begin block's \"}\" missing",
+       "kiv t {\nvar {\nvar& n\n}\nbegin {\n\tinc n\nprint n\n}\n",
+       {"1:7 error: no \"}\" closes the", "6:1 error: a tab before the"}},
+      {"one \"}\" too many",
+       "kiv t {\nvar {\nvar& n\n}\n}\nbegin {\ninc m\nprint n\n}\n}\n",
+       {"5:1 error: no \"{\" opens this", "7:5 warning: \"m\" names no declared *"}},
+      {"a header without its brace",
+       "kiv t\nvar {\nvar& n\n}\nbegin {\ninc m\nprint n\n}\n}\n",
+       {"1:1 error: the header has no", "6:5 warning: \"m\" names no declared *"}},
+      {"a quote left open hides the block's end",
+       "kiv t {\nvar {\nvar& n\n}\nbegin {\nprint \"a;b\"\ninc m\nprint n\n}\n}\n",
+       {"5:7 error: no \"}\" closes the", "6:9 warning: this \";\" starts a",
+        "7:5 warning: \"m\" names no declared *"}},
+      {"no header and no final brace",
+       "var {\nvar& n\n}\nbegin {\ninc m\nprint n\n}\n",
+       {"7:2 error: the program has no", "5:5 warning: \"m\" names no declared *"}},
+      {"no var block",
+       "kiv t {\nbegin {\ninc m\n}\n}\n",
+       {"5:2 error: the program has no", "3:5 warning: \"m\" names no declared *"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> found;
+    for (const Diagnostic& diagnostic : checkSource(c.source)) {
+      std::string shown = describe(diagnostic);
+      if (diagnostic.afterRecovery) {
+        shown += " *";
+        EXPECT_EQ(diagnostic.notes.back().message.find("this may follow from the error on line"),
+                  0u)
+            << c.name;
+        for (const FixIt& fix : diagnostic.fixes) EXPECT_FALSE(fix.safe) << c.name;
+      }
+      found.push_back(shown);
+    }
+    std::vector<std::string> sortedFound = found;
+    std::vector<std::string> sortedWanted = c.wanted;
+    std::sort(sortedFound.begin(), sortedFound.end());
+    std::sort(sortedWanted.begin(), sortedWanted.end());
+    EXPECT_EQ(sortedFound, sortedWanted) << c.name;
+  }
+}
+
+struct FixCase {
+  const char* name;
+  std::string source;
+  std::string wanted;  // the text once every safe fix is made
+};
+
+// Each layout pitfall, made right by the safe fixes alone; what is left
+// afterwards is checked to be nothing (or a suggestion's note).
+TEST(CheckSource, SafeFixesRepairEachLayoutPitfall) {
+  const FixCase cases[] = {
+      {"a blank after a comma", program("var& a\nvar& b := 2\n", "mov a, b\nprint a\n"),
+       program("var& a\nvar& b := 2\n", "mov a,b\nprint a\n")},
+      {"tabs before and after a mnemonic", program("var& a\n", "\tinc a\nprint\t\ta\n"),
+       program("var& a\n", "    inc a\nprint a\n")},
+      {"an indented label jumped to", program("var& a := 2\n", "  top:\ndec a\ncmp a,0\njg top\n"),
+       program("var& a := 2\n", "top:\ndec a\ncmp a,0\njg top\n")},
+      {"aligned comments", program("var& a\nvar& b\n", "mov a,b      ; copy\nprint a    ; show\n"),
+       program("var& a\nvar& b\n", "mov a,b ; copy\nprint a ; show\n")},
+      {"a comment glued to a statement", program("var& a\n", "inc a;one more\nprint a\n"),
+       program("var& a\n", "inc a ;one more\nprint a\n")},
+      {"a comment on a declaration line", program("var& a ; the count\n", "print a\n"),
+       program("; the count\nvar& a\n", "print a\n")},
+      {"text after a label's colon", program("var& a\n", "top: inc a\nprint a\n"),
+       program("var& a\n", "top:\n    inc a\nprint a\n")},
+      {":= without blanks", program("var& a:=5\n", "print a\n"),
+       program("var& a := 5\n", "print a\n")},
+      {"several names on one declaration line",
+       program("var& a, b,c\n", "add a,b\nadd a,c\nprint a\n"),
+       program("var& a\nvar& b\nvar& c\n", "add a,b\nadd a,c\nprint a\n")},
+      {"a label that is a Perl word, and one that takes the new name",
+       program("var& a := 2\n", "next:\ndec a\ncmp a,0\njg next\nnext_label:\n"),
+       program("var& a := 2\n", "next_label2:\ndec a\ncmp a,0\njg next_label2\nnext_label:\n")},
+      {"jmp stop, twice", program("var& a\n", "jmp stop\nprint a\njmp stop\n"),
+       program("var& a\n", "jmp finish\nprint a\njmp finish\nfinish:\n")},
+      {"a header brace on the next line",
+       "kiv demo\r\n{\r\nvar {\r\n}\r\nbegin {\r\nprint \"a\"\r\n}\r\n}\r\n",
+       "kiv demo {\r\n\r\nvar {\r\n}\r\nbegin {\r\nprint \"a\"\r\n}\r\n}\r\n"},
+      {"the block's brace after a statement", "kiv t {\nvar {\n}\nbegin {\nprint \"a\"}\n}\n",
+       "kiv t {\nvar {\n}\nbegin {\nprint \"a\"\n}\n}\n"},
+      {"a line of blanks and a blank at the end", program("var& a\n", "print a \n   \nprint a\n"),
+       program("var& a\n", "print a\n\nprint a\n")},
+  };
+  for (const FixCase& c : cases) {
+    SafeFixes fixed = fixSafely(c.source);
+    EXPECT_EQ(fixed.text, c.wanted) << c.name;
+    for (const Diagnostic& left : fixed.remaining) {
+      EXPECT_EQ(left.severity, Severity::Note) << c.name << ": " << describe(left, 8);
+      for (const FixIt& fix : left.fixes) EXPECT_FALSE(fix.safe) << c.name;
+    }
+  }
+}
+
+// Fixes that would only trade one fault for another, or guess, are no safe
+// ones.
+TEST(CheckSource, OffersNoSafeFixThatGuesses) {
+  const std::string sources[] = {
+      program("var& a  b c\n", "print a\n"),          // still three words with one blank
+      program("var$ s := two words\n", "print s\n"),  // quoting is a suggestion
+      program("var& a\n", "top: this is text\njmp top\n"),
+      program("var& a\n", "mov a b\n"),
+      program("var# f := 2.5\nvar& n := 7\n", "print f\ndiv n,2\nprint n\n"),
+  };
+  for (const std::string& source : sources) {
+    SafeFixes fixed = fixSafely(source);
+    EXPECT_EQ(fixed.text, source);
   }
 }
 

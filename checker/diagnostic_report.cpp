@@ -2,6 +2,7 @@
 #include "diagnostic_report.h"
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -18,15 +19,31 @@ const char* severityWord(Severity severity) {
   return "note";
 }
 
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
+// The lines of a text, cut out only when a diagnostic shows one.
+class TextLines {
+ public:
+  explicit TextLines(const std::string& text) : text_(text) {
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+      ends_.push_back(at);
+    }
+    if (ends_.empty() || ends_.back() + 1 < text.size()) ends_.push_back(text.size());
   }
-  return lines;
-}
+
+  int size() const { return static_cast<int>(ends_.size()); }
+
+  // Line n (from 1) without its line end; empty outside the text.
+  std::string operator[](std::size_t index) const {
+    if (index >= ends_.size()) return std::string();
+    std::size_t begin = index == 0 ? 0 : ends_[index - 1] + 1;
+    std::size_t end = ends_[index];
+    if (end > begin && text_[end - 1] == '\r') --end;
+    return text_.substr(begin, end - begin);
+  }
+
+ private:
+  const std::string& text_;
+  std::vector<std::size_t> ends_;  // where each line's feed (or the text) ends
+};
 
 // True when text is well-formed UTF-8, so that its characters, not its
 // bytes, take one column each on a terminal.
@@ -56,15 +73,54 @@ bool isUtf8(const std::string& text) {
   return true;
 }
 
-void writeOne(std::ostringstream& out, const std::string& fileName,
-              const std::vector<std::string>& lines, int line, int column, int length,
-              const char* kind, const std::string& message) {
+void writeOne(std::ostringstream& out, const std::string& fileName, const TextLines& lines,
+              int line, int column, int length, const char* kind, const std::string& message) {
   out << fileName << ":" << line << ":" << column << ": " << kind << ": " << message << "\n";
   std::string text;
-  if (line >= 1 && line <= static_cast<int>(lines.size())) {
-    text = lines[static_cast<std::size_t>(line - 1)];
-  }
+  if (line >= 1 && line <= lines.size()) text = lines[static_cast<std::size_t>(line - 1)];
   out << text << "\n" << caretLine(text, column, length) << "\n";
+}
+
+// The line numbers' column: wide enough for six digits, as compilers
+// print it.
+std::string numbered(const std::string& number, const std::string& text) {
+  std::string margin(number.size() < 6 ? 6 - number.size() : 0, ' ');
+  return margin + number + " | " + text + "\n";
+}
+
+constexpr std::size_t kFixLinesShown = 5;
+
+// A fix as the lines it touches will read once it is made.
+void writeFix(std::ostringstream& out, const TextLines& lines, const FixIt& fix) {
+  out << (fix.safe ? "fix: " : "suggestion: ") << fix.description << "\n";
+  std::map<int, std::vector<const FixEdit*>> byLine;
+  for (const FixEdit& edit : fix.edits) byLine[edit.line].push_back(&edit);
+  std::size_t shown = 0;
+  for (auto& [line, edits] : byLine) {
+    if (shown == kFixLinesShown) {
+      out << numbered("", "... and " + std::to_string(byLine.size() - shown) + " more lines");
+      break;
+    }
+    ++shown;
+    std::string text;
+    if (line >= 1 && line <= lines.size()) text = lines[static_cast<std::size_t>(line - 1)];
+    std::sort(edits.begin(), edits.end(),
+              [](const FixEdit* a, const FixEdit* b) { return a->column > b->column; });
+    for (const FixEdit* edit : edits) {
+      std::size_t at =
+          std::min(text.size(), static_cast<std::size_t>(std::max(edit->column, 1) - 1));
+      text.replace(at, static_cast<std::size_t>(std::max(edit->length, 0)), edit->replacement);
+    }
+    std::string number = std::to_string(line);
+    std::size_t start = 0;
+    for (std::size_t feed = text.find('\n'); feed != std::string::npos;
+         feed = text.find('\n', start)) {
+      out << numbered(number, text.substr(start, feed - start));
+      number.clear();
+      start = feed + 1;
+    }
+    out << numbered(number, text.substr(start));
+  }
 }
 
 std::string counted(int n, const char* word) {
@@ -95,11 +151,12 @@ std::string caretLine(const std::string& line, int column, int length) {
 
 std::string formatDiagnostics(const std::string& fileName, const std::string& source,
                               const std::vector<Diagnostic>& diagnostics) {
-  std::vector<std::string> lines = linesOf(source);
+  TextLines lines(source);
   std::ostringstream out;
   for (const Diagnostic& diagnostic : diagnostics) {
     writeOne(out, fileName, lines, diagnostic.line, diagnostic.column, diagnostic.length,
              severityWord(diagnostic.severity), diagnostic.message);
+    for (const FixIt& fix : diagnostic.fixes) writeFix(out, lines, fix);
     for (const DiagnosticNote& note : diagnostic.notes) {
       writeOne(out, fileName, lines, note.line, note.column, note.length, "note", note.message);
     }

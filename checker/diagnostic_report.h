@@ -5,8 +5,14 @@
 //   <the source line>
 //   <blanks>^~~~
 //
-// with the notes of a diagnostic after it in the same form, and one
-// summary line for a whole run.
+// then each fix-it of the diagnostic, as the lines it touches will read:
+//
+//   fix: put a blank before the ";"
+//        8 | inc count ;note
+//
+// ("suggestion:" for a fix that is no safe one), then the notes of the
+// diagnostic in the form of the first line, and one summary line for a
+// whole run.
 #pragma once
 
 #include <string>

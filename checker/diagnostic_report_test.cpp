@@ -3,9 +3,12 @@
 #include "diagnostic_report.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "check_driver.h"
@@ -44,12 +47,23 @@ TEST(DiagnosticReport, WritesEachDiagnosticWithItsLineAndNotes) {
   warning.severity = Severity::Warning;
   warning.message = "w";
   warning.notes.push_back(DiagnosticNote{1, 1, 3, "n"});
+  FixIt fix;
+  fix.description = "split it";
+  fix.safe = true;
+  fix.edits = {FixEdit{2, 2, 1, "\n"}, FixEdit{1, 4, 0, "!"}};
+  warning.fixes.push_back(fix);
+  fix.description = "rename it";
+  fix.safe = false;
+  fix.edits = {FixEdit{2, 1, 3, "six"}};
+  warning.fixes.push_back(fix);
   Diagnostic error;
   error.line = 9;  // past the last line: shown with an empty line
   error.column = 1;
   error.message = "e";
   EXPECT_EQ(formatDiagnostics("f.tarnel", "one\r\ntwo\r\n", {warning, error}),
             "f.tarnel:2:2: warning: w\ntwo\n ^~\n"
+            "fix: split it\n     1 | one!\n     2 | t\n       | o\n"
+            "suggestion: rename it\n     2 | six\n"
             "f.tarnel:1:1: note: n\none\n^~~\n"
             "f.tarnel:9:1: error: e\n\n^\n");
 }
@@ -99,9 +113,86 @@ TEST_F(CheckDriverTest, ExitsByTheWorstFinding) {
                 "\ntarnel_check: cannot read " + clean +
                 ".gone: No such file or directory\n1 error, 0 warnings and 0 notes in 1 file\n"),
             std::string::npos);
-  std::ostringstream none;
-  EXPECT_EQ(runCheck({}, none), 2);
-  EXPECT_EQ(none.str(), "usage: tarnel_check FILE...\n");
+  const char usage[] =
+      "usage: tarnel_check [--fix | --diff] [--format=text | --format=json] FILE...\n";
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"--fix"},
+                                             {"--fix", "--diff", clean},
+                                             {"--diff", "--format=json", clean},
+                                             {"--format=xml", clean},
+                                             {"-x", clean}}) {
+    std::ostringstream none;
+    EXPECT_EQ(runCheck(args, none), 2) << args.size();
+    EXPECT_EQ(none.str(), usage);
+  }
+}
+
+std::string readBack(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+const char kTabbed[] = "kiv a {\r\nvar {\r\nvar& n\r\n}\r\nbegin {\r\n\tinc n\nprint n\r\n}\r\n}";
+const char kFixed[] = "kiv a {\r\nvar {\r\nvar& n\r\n}\r\nbegin {\r\n    inc n\nprint n\r\n}\r\n}";
+
+TEST_F(CheckDriverTest, FixesInPlaceKeepingLineEndsAndReportsWhatIsLeft) {
+  std::string path = write("tabbed.tarnel", kTabbed);
+  std::ostringstream out;
+  EXPECT_EQ(runCheck({"--fix", path}, out), 0);
+  EXPECT_EQ(readBack(path), kFixed);
+  EXPECT_EQ(out.str(), path +
+                           ":6:1: fixed: indent with four blanks\n"
+                           "0 errors, 0 warnings and 0 notes in 1 file; 1 fix made\n");
+  std::ostringstream again;
+  EXPECT_EQ(runCheck({"--fix", path}, again), 0);
+  EXPECT_EQ(again.str(), "0 errors, 0 warnings and 0 notes in 1 file; 0 fixes made\n");
+}
+
+TEST_F(CheckDriverTest, DiffsWithoutWriting) {
+  std::string path = write("tabbed.tarnel", kTabbed);
+  std::ostringstream out;
+  EXPECT_EQ(runCheck({"--diff", path}, out), 0);
+  EXPECT_EQ(readBack(path), kTabbed);
+  EXPECT_EQ(out.str(), "--- " + path + "\n+++ " + path +
+                           "\n@@ -3,7 +3,7 @@\n var& n\r\n }\r\n begin {\r\n-\tinc n\n"
+                           "+    inc n\n print n\r\n }\r\n }\n\\ No newline at end of file\n");
+}
+
+TEST_F(CheckDriverTest, FixesALinksTargetAndLeavesAReadOnlyFileAlone) {
+  std::string target = write("target.tarnel", kTabbed);
+  std::string link = target + ".link";
+  ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+  written_.push_back(link);
+  std::ostringstream out;
+  EXPECT_EQ(runCheck({"--fix", link}, out), 0);
+  EXPECT_EQ(readBack(target), kFixed);
+  struct stat info {};
+  ASSERT_EQ(lstat(link.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+
+  if (geteuid() == 0) return;  // root may write any file
+  std::string locked = write("locked.tarnel", kTabbed);
+  ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+  std::ostringstream refused;
+  EXPECT_EQ(runCheck({"--fix", locked}, refused), 2);
+  EXPECT_EQ(readBack(locked), kTabbed);
+  EXPECT_EQ(refused.str().substr(0, refused.str().find('\n')),
+            "tarnel_check: cannot write " + locked + ": Permission denied");
+}
+
+TEST_F(CheckDriverTest, WritesOneJsonDocumentForAllFiles) {
+  std::string path = write("tabbed.tarnel", kTabbed);
+  std::ostringstream out;
+  EXPECT_EQ(runCheck({"--format=json", path, path + ".gone"}, out), 2);
+  const std::string json = out.str();
+  EXPECT_EQ(json.find("{\"version\": 1,"), 0u);
+  EXPECT_NE(json.find("\"severity\": \"error\""), std::string::npos);
+  EXPECT_NE(json.find("\"description\": \"indent with four blanks\", \"safe\": true"),
+            std::string::npos);
+  EXPECT_NE(json.find("\"error\": \"cannot read: No such file or directory\""), std::string::npos);
+  EXPECT_NE(json.find("\"summary\": {\"errors\": 1, \"warnings\": 0, \"notes\": 0, \"files\": 1}"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -3,8 +3,12 @@
 // lines with more on them, jumps that find no label, operands that name no
 // variable or come in the wrong number.
 #include <algorithm>
+#include <cstdlib>
+#include <deque>
 #include <map>
+#include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "checks.h"
 #include "escapes.h"
@@ -59,12 +63,45 @@ bool perlNeedsVariable(const std::string& mnemonic) {
 
 bool known(SourceSpan span) { return span.begin.line != 0; }
 
-// The name a label line gives kivinterp: tarnel writes "@" for its first
-// colon, and the loader takes what stands before.
-std::string labelName(const StatementSlot& slot) {
-  return slot.labelText.substr(0, slot.labelText.find(':'));
+// A letter or "_", then letters, digits and "_": what a writer means as a
+// variable's name, never a number or a text.
+bool isNameLike(const std::string& word) {
+  if (word.empty() || !((word[0] >= 'a' && word[0] <= 'z') || word[0] == '_')) return false;
+  for (char c : word) {
+    if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_')) return false;
+  }
+  return true;
 }
 
+// The number of single-byte insertions, removals and replacements that
+// turn a into b, or limit when it is limit or more.
+int editDistance(const std::string& a, const std::string& b, int limit) {
+  if (std::abs(static_cast<int>(a.size()) - static_cast<int>(b.size())) >= limit) return limit;
+  std::vector<int> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(j);
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    int diagonal = row[0];
+    row[0] = static_cast<int>(i);
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      int above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return std::min(row[b.size()], limit);
+}
+
+// A label kept for the checks across the whole block.
+struct LabelRecord {
+  std::string labelText;
+  SourcePosition position;
+};
+
+// The name a label line gives kivinterp: tarnel writes "@" for its first
+// colon, and the loader takes what stands before.
+std::string labelName(const LabelRecord& label) {
+  return label.labelText.substr(0, label.labelText.find(':'));
+}
 // The text tarnel assembles for an instruction slot, as a reader would
 // write it.
 std::string assembledText(const StatementSlot& slot) {
@@ -74,25 +111,47 @@ std::string assembledText(const StatementSlot& slot) {
   return text;
 }
 
-class StatementChecker {
+}  // namespace
+
+class StatementChecks::Checker {
  public:
-  explicit StatementChecker(CheckContext& context) : context_(context) {
-    for (const StatementSlot& slot : context_.assembler().tables.statements()) {
-      if (slot.inUse && slot.isLabel) labels_.emplace(labelName(slot), &slot);
-    }
-    for (const StatementSlot& slot : context_.perl().tables.statements()) {
-      if (slot.inUse) perlSlots_.emplace(slot.position.line, &slot);
+  explicit Checker(CheckContext& context)
+      : context_(context), read_(static_cast<std::size_t>(context.lineCount()) + 2, false) {}
+
+  // The statements of one part of the code block, as tarnel and as
+  // tarnel_perl parse them. Jumps wait for finish, when every label is
+  // known.
+  void visit(const ProgramTables& tarnel, const ProgramTables& perl) {
+    perlSlots_.fill(perl);
+    for (const StatementSlot& slot : tarnel.statements()) {
+      if (!slot.inUse) continue;
+      if (slot.position.line >= 0 && static_cast<std::size_t>(slot.position.line) < read_.size()) {
+        read_[static_cast<std::size_t>(slot.position.line)] = true;
+      }
+      if (slot.isLabel) {
+        labelSlots_.push_back(LabelRecord{slot.labelText, slot.position});
+        const LabelRecord& kept = labelSlots_.back();
+        std::string name = labelName(kept);
+        // A second label of a name, and a label "stop", matter once a jump
+        // reaches them: checkLabelsJumpedTo looks at these alone.
+        if (!labels_.emplace(name, &kept).second || name == "stop") {
+          watchedLabels_.push_back(&kept);
+          watchedNames_.insert(name);
+        }
+        if (name != trimmed(name)) indentedLabels_.emplace(trimmed(name), &kept);
+        checkLabelLine(slot);
+      } else {
+        context_.markUse(slot.operand1);
+        context_.markUse(slot.operand2);
+        checkInstruction(slot);
+      }
     }
   }
 
-  void run() {
-    for (const StatementSlot& slot : context_.assembler().tables.statements()) {
-      if (!slot.inUse) continue;
-      if (slot.isLabel) {
-        checkLabelLine(slot);
-      } else {
-        checkInstruction(slot);
-      }
+  void finish() {
+    for (const StatementSlot& jump : jumpSlots_) {
+      if (reportTrailingBlank(jump, FirstOperand::Target)) continue;
+      checkJump(jump);
     }
     checkLabelsJumpedTo();
     checkSkippedLines();
@@ -122,8 +181,7 @@ class StatementChecker {
   }
 
   const StatementSlot* perlSlot(const StatementSlot& slot) const {
-    auto found = perlSlots_.find(slot.position.line);
-    return found == perlSlots_.end() ? nullptr : found->second;
+    return perlSlots_.at(slot.position.line);
   }
 
   // The operands of text parsed as a statement line of its own, with the
@@ -134,8 +192,8 @@ class StatementChecker {
     parseStatements("\n" + text + "\n", true, tables);
     for (const StatementSlot& slot : tables.statements()) {
       if (!slot.inUse || slot.isLabel) continue;
-      context_.markMeantUse(slot.operand1);
-      context_.markMeantUse(slot.operand2);
+      context_.markUse(slot.operand1);
+      context_.markUse(slot.operand2);
     }
   }
 
@@ -156,15 +214,25 @@ class StatementChecker {
     std::size_t first = rest.find_first_not_of(" \t");
     if (first == std::string::npos) return;
     std::string ignored = trimmed(rest);
-    context_.add(Severity::Warning, shifted(slot.position, static_cast<int>(colon + 1 + first)),
-                 widthOf(ignored),
-                 "tarnel ignores the text after " + quoted(name + ":") + ", so " + quoted(ignored) +
-                     " is never assembled; put it on a line of its own");
+    Diagnostic& diagnostic =
+        context_.add(Severity::Warning, shifted(slot.position, static_cast<int>(colon + 1 + first)),
+                     widthOf(ignored),
+                     "tarnel ignores the text after " + quoted(name + ":") + ", so " +
+                         quoted(ignored) + " is never assembled; put it on a line of its own");
+    // An instruction with its operand moves to the next line, indented; other
+    // text is left for the writer to judge.
+    std::size_t blank = ignored.find(' ');
+    if (blank != std::string::npos && mnemonicNamed(ignored.substr(0, blank)) != nullptr) {
+      CheckContext::edit(CheckContext::offerFix(
+                             diagnostic, "put " + quoted(ignored) + " on a line of its own", true),
+                         shifted(slot.position, static_cast<int>(colon + 1)),
+                         static_cast<int>(first), "\n    ");
+    }
     markMeantUses(rest);
   }
 
   void checkInstruction(const StatementSlot& slot) {
-    const Mnemonic* mnemonic = mnemonicByCode(lookupMnemonic(slot.mnemonic));
+    const Mnemonic* mnemonic = mnemonicNamed(slot.mnemonic);
     if (mnemonic == nullptr) {
       reportUnknownMnemonic(slot);
       return;
@@ -173,36 +241,60 @@ class StatementChecker {
     if (!checkOperandCount(slot, *mnemonic)) return;
     auto role = kFirstOperands.find(slot.mnemonic);
     if (role == kFirstOperands.end()) return;
+    if (role->second == FirstOperand::Target) {
+      jumpSlots_.push_back(slot);  // checked in finish, against every label
+      return;
+    }
     if (reportTrailingBlank(slot, role->second)) return;
     switch (role->second) {
       case FirstOperand::SilentDestination:
       case FirstOperand::ReportedDestination:
         checkDestination(slot, role->second);
+        if (mnemonic->operandCount == 2) checkSourceName(slot, slot.operand2, slot.operand2Field);
         break;
       case FirstOperand::Target:
         checkJump(slot);
         break;
       case FirstOperand::Source:
+        checkSourceName(slot, slot.operand1, slot.operand1Field);
         break;
     }
   }
 
   void reportUnknownMnemonic(const StatementSlot& slot) {
-    const std::string& text = slot.mnemonic;
-    std::string word;
-    for (char c : text) {
-      if (c != '\r') word += c;
-    }
+    // The mnemonic as tarnel prints it, less the line's own CR.
+    std::string word = slot.mnemonic;
+    if (!word.empty() && word.back() == '\r') word.pop_back();
     const char* leftOut = "tarnel reports it as an invalid instruction and leaves the line out";
     std::string message;
     std::size_t tab = word.find('\t');
+    const std::string& written = context_.writtenLine(slot.position.line);
     if (tab == 0) {
       message = std::string("a tab before the instruction becomes part of its name: ") + leftOut +
                 "; indent with blanks only";
-    } else if (tab != std::string::npos) {
+      Diagnostic& diagnostic = context_.add(Severity::Error, slot.position, widthOf(word), message);
+      std::size_t indentation = written.find_first_not_of(" \t");
+      if (indentation != std::string::npos) {
+        FixIt& fix = CheckContext::offerFix(diagnostic, "indent with four blanks", true);
+        CheckContext::edit(fix, SourcePosition{slot.position.line, 1},
+                           static_cast<int>(indentation), "    ");
+      }
+      return;
+    }
+    if (tab != std::string::npos) {
       message = "a tab after " + quoted(word.substr(0, tab)) +
                 " joins it to what follows: " + leftOut + "; separate them with a blank";
-    } else if (!known(slot.operand1Field) && lookupMnemonic(word) != -1) {
+      Diagnostic& diagnostic = context_.add(Severity::Error, slot.position, widthOf(word), message);
+      std::size_t at = static_cast<std::size_t>(slot.position.column - 1) + tab;
+      std::size_t after = written.find_first_not_of(" \t", at);
+      if (at < written.size() && written[at] == '\t' && after != std::string::npos) {
+        FixIt& fix = CheckContext::offerFix(diagnostic, "put a blank in place of the tab", true);
+        CheckContext::edit(fix, SourcePosition{slot.position.line, static_cast<int>(at) + 1},
+                           static_cast<int>(after - at), " ");
+      }
+      return;
+    }
+    if (!known(slot.operand1Field) && mnemonicNamed(word) != nullptr) {
       message = quoted(word) +
                 " needs an operand, and a line of one word is never an "
                 "instruction: " +
@@ -233,21 +325,40 @@ class StatementChecker {
                             ? quoted(slot.mnemonic) + " with an empty operand"
                             : quoted(assembledText(slot));
     std::size_t after = static_cast<std::size_t>(end.column);
-    std::string message;
+    SourcePosition next = shifted(end, 1);
+    // A text's closing quote taken leaves a quote open that runs on through
+    // the rest of the bytecode file, so kivinterp finds no end of the code
+    // and runs none of it: that comes first of all the program's problems.
+    std::string kept = slot.operand1 + slot.operand2;
+    bool losesCode = lost == '"' && std::count(kept.begin(), kept.end(), '"') % 2 == 1;
+    std::string takes = losesCode ? " takes its closing double quote with it, and the quote left "
+                                    "open hides the end of the program's code: no instruction "
+                                    "of this program will run, although tarnel counts no error"
+                                  : " takes the statement's last character with it: tarnel "
+                                    "reads " +
+                                        reads;
+    Diagnostic* diagnostic = nullptr;
     if (after < written.size() && written[after] == ';') {
-      message = "the comment right after " + quoted(statement) +
-                " takes the statement's last character with it: tarnel reads " + reads +
-                "; put a blank before the \";\"";
-    } else if (context_.positionOf(context_.assembler().code.close) == shifted(end, 1)) {
-      message =
-          "the block's closing \"}\" on this line takes the statement's last character "
-          "with it: tarnel reads " +
-          reads + "; put the \"}\" on a line of its own";
+      diagnostic = &context_.add(Severity::Warning, end, 1,
+                                 "the comment right after " + quoted(statement) + takes +
+                                     "; put a blank before the \";\"");
+      CheckContext::edit(CheckContext::offerFix(*diagnostic, "put a blank before the \";\"", true),
+                         next, 0, " ");
+    } else if (context_.positionOf(context_.assembler().code.close) == next) {
+      diagnostic =
+          &context_.add(Severity::Warning, end, 1,
+                        (losesCode ? "the block's closing \"}\" right after " + quoted(statement)
+                                   : std::string("the block's closing \"}\" on this line")) +
+                            takes + "; put the \"}\" on a line of its own");
+      CheckContext::edit(
+          CheckContext::offerFix(*diagnostic, "put the \"}\" on a line of its own", true), next, 0,
+          "\n");
     } else {
-      message = "the statement's last character is lost: tarnel reads " + reads +
-                "; end the line after it";
+      diagnostic = &context_.add(Severity::Warning, end, 1,
+                                 "the statement's last character is lost: tarnel reads " + reads +
+                                     "; end the line after it");
     }
-    context_.add(Severity::Warning, end, 1, message);
+    if (losesCode) context_.markFirst(*diagnostic);
     context_.markCutLine(slot.position.line);
     markMeantUses(context_.lineFrom(slot.position, context_.assembler().code.close));
     return true;
@@ -283,9 +394,9 @@ class StatementChecker {
                          quoted(slot.mnemonic + " " + slot.operand1 + ",value"));
     const StatementSlot* perl = perlSlot(slot);
     if (perl != nullptr && perl->operand2.empty() && perlWritesFragment(*perl)) {
-      CheckContext::attach(diagnostic, slot.position, widthOf(slot.mnemonic),
-                           "for tarnel_perl: the missing operand leaves the script's Perl "
-                           "incomplete, so the script does not run at all");
+      context_.attach(diagnostic, slot.position, widthOf(slot.mnemonic),
+                      "for tarnel_perl: the missing operand leaves the script's Perl "
+                      "incomplete, so the script does not run at all");
     }
     return true;
   }
@@ -322,11 +433,25 @@ class StatementChecker {
     } else {
       effect = "which names no variable, so this " + slot.mnemonic + " does nothing at all";
     }
-    std::size_t blanks = slot.operand1.size() - slot.operand1.find_last_not_of(' ') - 1;
-    SourcePosition at = shifted(slot.operand1Field.end, -static_cast<int>(blanks));
-    context_.add(Severity::Warning, at, static_cast<int>(blanks),
-                 "the blank at the end of the line stays in the operand: tarnel reads " +
-                     quoted(slot.operand1) + ", " + effect + "; remove the blank");
+    // The blanks as written, before the line end the parser dropped.
+    const std::string& written = context_.writtenLine(slot.operand1Field.end.line);
+    std::size_t end =
+        std::min(written.size(), static_cast<std::size_t>(slot.operand1Field.end.column - 1));
+    std::size_t last = written.find_last_not_of(' ', end == 0 ? 0 : end - 1);
+    std::size_t blanks = end == 0 ? 0 : end - (last == std::string::npos ? 0 : last + 1);
+    SourcePosition at =
+        shifted(slot.operand1Field.end, -static_cast<int>(std::max<std::size_t>(blanks, 1)));
+    Diagnostic& diagnostic =
+        context_.add(Severity::Warning, at, static_cast<int>(blanks),
+                     "the blank at the end of the line stays in the operand: tarnel reads " +
+                         quoted(slot.operand1) + ", " + effect + "; remove the blank");
+    if (blanks > 0) {
+      CheckContext::edit(
+          CheckContext::offerFix(
+              diagnostic,
+              blanks == 1 ? "remove the blank at the end" : "remove the blanks at the end", true),
+          at, static_cast<int>(blanks), "");
+    }
     return true;
   }
 
@@ -336,6 +461,7 @@ class StatementChecker {
       checkStringArithmetic(slot);
       return;
     }
+    if (reportRejectedName(slot, slot.operand1Field, name)) return;
     std::string message;
     if (name.empty()) {
       message = "this " + slot.mnemonic + " names no variable to work on, so " +
@@ -355,15 +481,100 @@ class StatementChecker {
           "; declare it in the var block or correct the name";
     }
     Diagnostic& diagnostic = warnAtOperand(slot, slot.operand1Field, message);
+    if (isNameLike(name)) offerCloseName(diagnostic, slot, slot.operand1Field, name);
     const StatementSlot* perl = perlSlot(slot);
     if (perl != nullptr && perlNeedsVariable(slot.mnemonic) &&
         context_.perlVariable(perl->operand1) == nullptr) {
       std::pair<SourcePosition, int> place = operandPlace(slot, slot.operand1Field);
-      CheckContext::attach(diagnostic, place.first, place.second,
-                           "for tarnel_perl: it reports " +
-                               quoted("invalid variable " + perl->operand1) +
-                               " and leaves the line out");
+      context_.attach(diagnostic, place.first, place.second,
+                      "for tarnel_perl: it reports " +
+                          quoted("invalid variable " + perl->operand1) +
+                          " and leaves the line out");
     }
+  }
+
+  // A use of a name whose declaration tarnel rejects: tarnel then writes
+  // no bytecode at all, and the line to put right is the declaration.
+  bool reportRejectedName(const StatementSlot& slot, SourceSpan field, const std::string& name) {
+    int line = context_.rejectedDeclarationLine(name);
+    if (line == 0) return false;
+    Diagnostic& diagnostic = warnAtOperand(
+        slot, field,
+        quoted(name) +
+            " names no variable, because tarnel rejects its declaration "
+            "on line " +
+            std::to_string(line) + "; put that line right and this " + slot.mnemonic + " finds it");
+    const std::string& written = context_.writtenLine(line);
+    std::size_t first = written.find_first_not_of(" \t");
+    context_.attach(diagnostic, SourcePosition{line, static_cast<int>(first) + 1},
+                    widthOf(trimmed(written)),
+                    "the declaration of " + quoted(name) + " that tarnel rejects");
+    return true;
+  }
+
+  // A source operand that looks like a name but names no variable:
+  // kivinterp takes the text itself, which counts as 0 in arithmetic, so the
+  // program quietly computes with 0.
+  void checkSourceName(const StatementSlot& slot, const std::string& operand, SourceSpan field) {
+    if (!isNameLike(operand) || context_.declares(operand)) return;
+    if (reportRejectedName(slot, field, operand)) return;
+    const std::string& mnemonic = slot.mnemonic;
+    std::string text = quoted(operand);
+    std::string effect;
+    if (mnemonic == "mov") {
+      effect = quoted(slot.operand1) + " receives the text " + text;
+    } else if (mnemonic == "print") {
+      effect = "this print writes " + text;
+    } else if (mnemonic == "push") {
+      effect = "this push pushes " + text;
+    } else if (mnemonic == "cmp") {
+      effect = "this cmp compares with 0";
+    } else {
+      const VariableSlot* destination = context_.variable(slot.operand1);
+      if (destination == nullptr) return;  // the destination is reported
+      if (destination->type == VariableString) {
+        if (mnemonic != "add") return;  // reported as arithmetic on a string
+        effect = "this add appends " + text;
+      } else if (mnemonic == "add" || mnemonic == "sub") {
+        effect = "this " + mnemonic + " counts it as 0 and changes nothing";
+      } else if (mnemonic == "mul" || mnemonic == "and") {
+        effect = "this " + mnemonic + " counts it as 0 and gives 0";
+      } else if (mnemonic == "div") {
+        effect =
+            "this div divides by 0: kivinterp reports \"division by zero error.. \" and gives 1";
+      } else {
+        effect = "this " + mnemonic + " counts it as 0 and changes nothing";
+      }
+    }
+    Diagnostic& diagnostic = warnAtOperand(
+        slot, field,
+        text + " names no declared variable, so kivinterp takes the text itself: " + effect +
+            "; declare it in the var block or correct the name");
+    offerCloseName(diagnostic, slot, field, operand);
+  }
+
+  // A suggestion for a name that is one slip from a declared one: the
+  // variable whose name is nearest, when no other is as near.
+  void offerCloseName(Diagnostic& diagnostic, const StatementSlot& slot, SourceSpan field,
+                      const std::string& name) {
+    std::string best;
+    int bestDistance = 3;
+    bool tie = false;
+    for (const VariableSlot& variable : context_.assembler().tables.variables()) {
+      if (!variable.inUse || variable.name == name) continue;
+      int distance = editDistance(name, variable.name, bestDistance + 1);
+      if (distance < bestDistance) {
+        best = variable.name;
+        bestDistance = distance;
+        tie = false;
+      } else if (!best.empty() && distance == bestDistance && variable.name != best) {
+        tie = true;
+      }
+    }
+    if (best.empty() || tie || bestDistance * 2 > widthOf(name)) return;
+    std::pair<SourcePosition, int> place = operandPlace(slot, field);
+    CheckContext::edit(CheckContext::offerFix(diagnostic, "write " + quoted(best), false),
+                       place.first, place.second, best);
   }
 
   void checkStringArithmetic(const StatementSlot& slot) {
@@ -389,11 +600,11 @@ class StatementChecker {
   void checkJump(const StatementSlot& slot) {
     const std::string& target = slot.operand1;
     if (labels_.count(target) != 0) {
-      jumpedTo_[target].push_back(&slot);
+      if (watchedNames_.count(target) != 0) jumpedTo_.insert(target);
       return;
     }
     if (target == "stop") return;  // the label tarnel ends every program with
-    if (labels_.count(" " + target) != 0) {
+    if (indentedLabels_.count(target) != 0) {
       indentedJumps_[target].push_back(&slot);
       return;
     }
@@ -404,32 +615,44 @@ class StatementChecker {
 
   void checkLabelsJumpedTo() {
     for (const auto& [target, jumps] : indentedJumps_) {
-      const StatementSlot& label = *labels_.at(" " + target);
+      const LabelRecord& label = *indentedLabels_.at(target);
+      bool tab = labelName(label).find('\t') != std::string::npos;
+      const std::string& written = context_.writtenLine(label.position.line);
+      std::size_t colon = written.find(':', static_cast<std::size_t>(label.position.column - 1));
+      int width = colon == std::string::npos ? widthOf(target)
+                                             : static_cast<int>(colon) - label.position.column + 1;
       Diagnostic& diagnostic = context_.add(
-          Severity::Warning, label.position, widthOf(target),
-          "this label is indented, so its name keeps a blank in front and the jumps to " +
-              quoted(target) + " never find it: kivinterp reports " +
-              quoted("invalid code label " + target) + "; start the label in the first column");
+          Severity::Warning, label.position, width,
+          std::string("this label is indented, so its name keeps ") +
+              (tab ? "the tab" : "a blank") + " in front and the jumps to " + quoted(target) +
+              " never find it: kivinterp reports " + quoted("invalid code label " + target) +
+              "; start the label in the first column");
+      std::size_t indentation = written.find_first_not_of(" \t");
+      if (indentation != std::string::npos && indentation > 0) {
+        FixIt& fix =
+            CheckContext::offerFix(diagnostic, "start the label in the first column", true);
+        CheckContext::edit(fix, SourcePosition{label.position.line, 1},
+                           static_cast<int>(indentation), "");
+      }
       for (const StatementSlot* jump : jumps) {
         std::pair<SourcePosition, int> place = operandPlace(*jump, jump->operand1Field);
-        CheckContext::attach(diagnostic, place.first, place.second, "a jump to " + quoted(target));
+        context_.attach(diagnostic, place.first, place.second, "a jump to " + quoted(target));
       }
     }
-    std::unordered_map<std::string, const StatementSlot*> seen;
-    for (const StatementSlot& slot : context_.assembler().tables.statements()) {
-      if (!slot.inUse || !slot.isLabel) continue;
+    for (const LabelRecord* watched : watchedLabels_) {
+      const LabelRecord& slot = *watched;
       std::string name = labelName(slot);
       if (jumpedTo_.count(name) == 0) continue;
-      auto first = seen.emplace(name, &slot);
-      if (!first.second) {
+      const LabelRecord* first = labels_.at(name);
+      if (first != watched) {
         Diagnostic& diagnostic = context_.add(
             Severity::Warning, slot.position, widthOf(trimmed(name)),
             "the label " + quoted(name) + " is already defined on line " +
-                std::to_string(first.first->second->position.line) +
+                std::to_string(first->position.line) +
                 ": every jump to it goes to the first, so none reaches this one; rename one "
                 "of them");
-        CheckContext::attach(diagnostic, first.first->second->position, widthOf(trimmed(name)),
-                             "the first " + quoted(name + ":"));
+        context_.attach(diagnostic, first->position, widthOf(trimmed(name)),
+                        "the first " + quoted(name + ":"));
       } else if (name == "stop") {
         context_.add(Severity::Warning, slot.position, 4,
                      "tarnel ends every program with a label \"stop\" of its own; this one takes "
@@ -445,21 +668,29 @@ class StatementChecker {
   void checkSkippedLines() {
     const SourceAnalysis& analysis = context_.assembler();
     if (analysis.stop != SourceStop::None) return;
-    std::unordered_map<int, bool> read;
-    for (const StatementSlot& slot : analysis.tables.statements()) {
-      if (slot.inUse) read[slot.position.line] = true;
-    }
     const std::string& text = analysis.text;
     std::size_t start = static_cast<std::size_t>(analysis.code.open + 1);
     std::size_t stop = static_cast<std::size_t>(analysis.code.close);
     bool quoted_ = false;
-    for (std::size_t lineStart = start; lineStart < stop;) {
+    SourcePosition position = context_.positionOf(static_cast<long>(start));
+    for (std::size_t lineStart = start; lineStart < stop;
+         position = SourcePosition{position.line + 1, 1}) {
       std::size_t feed = text.find('\n', lineStart);
       std::size_t lineEnd = feed == std::string::npos || feed > stop ? stop : feed;
+      if (read_[static_cast<std::size_t>(position.line)] && !quoted_) {
+        // A line that gave a slot: only its quotes matter here.
+        if (std::count(text.begin() + static_cast<long>(lineStart),
+                       text.begin() + static_cast<long>(lineEnd), '"') %
+                2 ==
+            1) {
+          quoted_ = !quoted_;
+        }
+        lineStart = lineEnd + 1;
+        continue;
+      }
       std::string piece = text.substr(lineStart, lineEnd - lineStart);
-      SourcePosition position = context_.positionOf(static_cast<long>(lineStart));
       std::string visible = trimmed(piece.substr(0, piece.find_last_not_of("\r") + 1));
-      if (!quoted_ && !visible.empty() && read.count(position.line) == 0) {
+      if (!quoted_ && !visible.empty() && !read_[static_cast<std::size_t>(position.line)]) {
         std::size_t first = piece.find_first_not_of(" \t");
         bool label = visible.find(':') != std::string::npos;
         context_.add(Severity::Warning, shifted(position, static_cast<int>(first)),
@@ -476,12 +707,23 @@ class StatementChecker {
   }
 
   CheckContext& context_;
-  std::unordered_map<std::string, const StatementSlot*> labels_;  // the first of each name
-  std::unordered_map<int, const StatementSlot*> perlSlots_;       // by line
-  std::map<std::string, std::vector<const StatementSlot*>> jumpedTo_;
+  std::vector<bool> read_;                                      // lines that gave tarnel a slot
+  std::deque<LabelRecord> labelSlots_;                          // every label, in order
+  std::deque<StatementSlot> jumpSlots_;                         // every jump, checked in finish
+  std::unordered_map<std::string, const LabelRecord*> labels_;  // the first of each name
+  // Labels written after blanks or a tab, by the name without them.
+  std::unordered_map<std::string, const LabelRecord*> indentedLabels_;
+  SlotsByLine perlSlots_;                          // tarnel_perl's, of the part visited
+  std::vector<const LabelRecord*> watchedLabels_;  // second labels of a name, and "stop"
+  std::unordered_set<std::string> watchedNames_;   // their names
+  std::unordered_set<std::string> jumpedTo_;       // those of them some jump reaches
   std::map<std::string, std::vector<const StatementSlot*>> indentedJumps_;
 };
 
-}  // namespace
-
-void checkStatements(CheckContext& context) { StatementChecker(context).run(); }
+StatementChecks::StatementChecks(CheckContext& context)
+    : checker_(std::make_unique<Checker>(context)) {}
+StatementChecks::~StatementChecks() = default;
+void StatementChecks::visit(const ProgramTables& tarnel, const ProgramTables& perl) {
+  checker_->visit(tarnel, perl);
+}
+void StatementChecks::finish() { checker_->finish(); }

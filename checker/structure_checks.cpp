@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "block_model.h"
 #include "checks.h"
 #include "quote_search.h"
 
@@ -19,61 +20,88 @@ std::string frontEndWords(const CheckContext& context) {
   return std::string();
 }
 
-// True when an odd number of double quotes stands before column (from 1)
-// in line: the byte there is inside a text written on that line.
-bool insideQuotes(const std::string& line, int column) {
-  std::size_t before = std::min(line.size(), static_cast<std::size_t>(column > 0 ? column - 1 : 0));
-  return std::count(line.begin(), line.begin() + static_cast<long>(before), '"') % 2 == 1;
-}
-
-bool isNameByte(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '&' || c == '$' ||
-         c == '#';
-}
-
-// The braces to blame when the counts differ. Braces written between
-// double quotes count for tarnel too, but a writer balances the others:
-// when those balance, the quoted braces of the kind in excess are to blame;
-// otherwise the unpartnered ones among them.
-std::vector<long> unpartneredBraces(const CheckContext& context, bool& moreOpening) {
-  const std::string& text = context.assembler().text;
-  std::vector<long> unclosed;
-  std::vector<long> unopened;
-  std::vector<long> quotedOpening;
-  std::vector<long> quotedClosing;
-  long surplus = 0;       // "{" minus "}", all of them
-  long plainSurplus = 0;  // the same outside double quotes
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c != '{' && c != '}') continue;
-    long offset = static_cast<long>(i);
-    surplus += c == '{' ? 1 : -1;
-    SourcePosition position = context.positionOf(offset);
-    if (insideQuotes(context.normalisedLine(position.line), position.column)) {
-      (c == '{' ? quotedOpening : quotedClosing).push_back(offset);
-      continue;
+// The brace errors as the blocks explain them, each with the repair the
+// checker assumes to read on, offered as a suggestion: where a brace was
+// meant is a guess.
+void checkBlockFaults(CheckContext& context, const std::vector<BlockFault>& faults,
+                      const std::string& stops) {
+  const int end = context.lineCount() + 1;
+  for (const BlockFault& fault : faults) {
+    SourcePosition at = context.positionOf(fault.offset);
+    int before = fault.closeBeforeLine > 0 ? fault.closeBeforeLine : end;
+    std::string where = before == end ? std::string("at the end of the file")
+                                      : "before line " + std::to_string(before);
+    std::string message;
+    switch (fault.kind) {
+      case BraceFault::UnclosedVariables:
+      case BraceFault::UnclosedCode: {
+        const char* block = fault.kind == BraceFault::UnclosedVariables ? "var" : "begin";
+        message = std::string("no \"}\" closes the ") + block + " block opened here" + stops +
+                  "; end the block with a line \"}\" " + where;
+        break;
+      }
+      case BraceFault::UnclosedObject:
+        message =
+            "no \"}\" closes the program's \"{\"" + stops + "; end the file with a line \"}\"";
+        break;
+      case BraceFault::ExtraClosing:
+        message = "no \"{\" opens this \"}\"" + stops +
+                  ": braces must balance across the whole file; remove it or add the missing "
+                  "\"{\"";
+        break;
+      case BraceFault::ExtraOpening:
+        message = "this \"{\" opens no block" + stops +
+                  ": braces must balance across the whole file; remove it";
+        break;
+      case BraceFault::HeaderWithoutBrace:
+        message = "the header has no \"{\"" + stops + "; write " +
+                  quoted(trimmed(context.writtenLine(at.line)) + " {");
+        break;
     }
-    plainSurplus += c == '{' ? 1 : -1;
-    if (c == '{') {
-      unclosed.push_back(offset);
-    } else if (unclosed.empty()) {
-      unopened.push_back(offset);
-    } else {
-      unclosed.pop_back();
+    bool header = fault.kind == BraceFault::HeaderWithoutBrace;
+    Diagnostic& diagnostic = context.add(Severity::Error, at, header ? 3 : 1, message);
+    switch (fault.kind) {
+      case BraceFault::UnclosedVariables:
+      case BraceFault::UnclosedCode:
+      case BraceFault::UnclosedObject:
+        if (before == end) {
+          const std::string& last = context.writtenLine(context.lineCount());
+          CheckContext::edit(
+              CheckContext::offerFix(diagnostic, "add a line \"}\" at the end", false),
+              SourcePosition{context.lineCount(), widthOf(last) + 1}, 0,
+              last.empty() ? "}\n" : "\n}");
+        } else {
+          CheckContext::edit(CheckContext::offerFix(diagnostic, "add a line \"}\" " + where, false),
+                             SourcePosition{before, 1}, 0, "}\n");
+        }
+        break;
+      case BraceFault::ExtraClosing:
+      case BraceFault::ExtraOpening:
+        CheckContext::edit(CheckContext::offerFix(diagnostic, "remove the brace", false), at, 1,
+                           "");
+        break;
+      case BraceFault::HeaderWithoutBrace: {
+        const std::string& line = context.writtenLine(at.line);
+        CheckContext::edit(CheckContext::offerFix(diagnostic, "add the \"{\"", false),
+                           SourcePosition{at.line, widthOf(line) + 1}, 0, " {");
+        break;
+      }
     }
   }
-  moreOpening = surplus > 0;
-  if (moreOpening) return plainSurplus > 0 ? unclosed : quotedOpening;
-  return plainSurplus < 0 ? unopened : quotedClosing;
 }
 
 void checkBraces(CheckContext& context, const std::string& tarnelSays) {
+  std::string stops = ", so tarnel stops with " + quoted(tarnelSays);
+  std::vector<BlockFault> faults = braceFaults(context);
+  if (!faults.empty()) {
+    checkBlockFaults(context, faults, stops);
+    return;
+  }
   bool moreOpening = false;
   std::vector<long> blamed = unpartneredBraces(context, moreOpening);
   const char* brace = moreOpening ? "\"{\"" : "\"}\"";
   for (long offset : blamed) {
     SourcePosition position = context.positionOf(offset);
-    std::string stops = ", so tarnel stops with " + quoted(tarnelSays);
     std::string message;
     if (insideQuotes(context.normalisedLine(position.line), position.column)) {
       message = std::string("this ") + brace +
@@ -95,18 +123,11 @@ void checkBraces(CheckContext& context, const std::string& tarnelSays) {
 // A note at the double quote that, opened after offset and never closed,
 // hides every later "}" from the block search.
 void explainHiddenBrace(CheckContext& context, Diagnostic& diagnostic, long offset) {
-  const std::string& text = context.assembler().text;
-  bool outside = true;
-  long opened = -1;
-  for (std::size_t i = static_cast<std::size_t>(offset + 1); i < text.size(); ++i) {
-    if (text[i] != '"') continue;
-    outside = !outside;
-    if (!outside) opened = static_cast<long>(i);
-  }
-  if (outside || opened < 0) return;
-  CheckContext::attach(diagnostic, context.positionOf(opened), 1,
-                       "this double quote is never closed, so every \"}\" after it is read as "
-                       "text");
+  long opened = unclosedQuoteAfter(context, offset);
+  if (opened < 0) return;
+  context.attach(diagnostic, context.positionOf(opened), 1,
+                 "this double quote is never closed, so every \"}\" after it is read as "
+                 "text");
 }
 
 struct BlockWords {
@@ -183,27 +204,6 @@ void checkStop(CheckContext& context) {
   }
 }
 
-// The first keyword the writer meant as the block's own: a word of its
-// own, outside any text written on its line, and for var and begin with
-// the block's "{" as the next byte that is not white space. -1 if none.
-long meantKeyword(const CheckContext& context, const std::string& keyword, bool braceFollows) {
-  const std::string& text = context.assembler().text;
-  for (std::size_t at = text.find(keyword); at != std::string::npos;
-       at = text.find(keyword, at + 1)) {
-    std::size_t after = at + keyword.size();
-    if (at > 0 && isNameByte(text[at - 1])) continue;
-    if (after < text.size() && isNameByte(text[after])) continue;
-    SourcePosition position = context.positionOf(static_cast<long>(at));
-    if (insideQuotes(context.normalisedLine(position.line), position.column)) continue;
-    if (braceFollows) {
-      std::size_t next = text.find_first_not_of(" \t\r\n", after);
-      if (next == std::string::npos || text[next] != '{') continue;
-    }
-    return static_cast<long>(at);
-  }
-  return -1;
-}
-
 // The whole word of text around the keyword at offset.
 std::string wordAround(const std::string& text, long offset, std::size_t length) {
   std::size_t first = static_cast<std::size_t>(offset);
@@ -254,8 +254,8 @@ void checkKeywordPlace(CheckContext& context, const BlockOffsets& found, const c
   Diagnostic& diagnostic =
       context.add(Severity::Warning, position, static_cast<int>(length), message);
   if (meant >= 0) {
-    CheckContext::attach(diagnostic, context.positionOf(meant), static_cast<int>(length),
-                         "the " + quoted(keyword) + " meant");
+    context.attach(diagnostic, context.positionOf(meant), static_cast<int>(length),
+                   "the " + quoted(keyword) + " meant");
   }
 }
 
@@ -272,6 +272,134 @@ void checkSemicolonsInQuotes(CheckContext& context) {
   }
 }
 
+// A header whose name runs over a line end, or holds a tab: tarnel and
+// tarnel_perl name their output file after it, line break and all.
+void checkObjectName(CheckContext& context) {
+  const SourceAnalysis& analysis = context.assembler();
+  const std::string& name = analysis.objectName;
+  if (analysis.object.open < 0 || name.find_first_of("\r\n\t") == std::string::npos) return;
+  SourcePosition keyword = context.positionOf(analysis.object.keyword);
+  SourcePosition brace = context.positionOf(analysis.object.open);
+  const std::string& line = context.writtenLine(keyword.line);
+  std::string shown = trimmed(part(line, static_cast<std::size_t>(keyword.column + 2)));
+  bool broken = brace.line != keyword.line;
+  std::string message =
+      broken ? "the program's name runs on to the line of its \"{\", so tarnel writes the "
+               "bytecode file as "
+             : "a tab in the program's name stays in it, so tarnel writes the bytecode file as ";
+  message += quoted(name + ".kiv") + " and tarnel_perl the script as " + quoted(name + ".pl") +
+             "; " +
+             (broken ? "put the \"{\" at the end of the line " + quoted("kiv " + shown)
+                     : std::string("separate the words of the header with blanks"));
+  Diagnostic& diagnostic =
+      context.add(Severity::Warning, keyword, widthOf(line) - keyword.column + 1, message);
+  // The name on the header's line and nothing but blanks before the brace,
+  // which opens its line: the brace moves up.
+  std::string between = context.assembler().text.substr(
+      static_cast<std::size_t>(analysis.object.keyword + 3),
+      static_cast<std::size_t>(analysis.object.open - analysis.object.keyword - 3));
+  std::size_t firstBreak = between.find_first_of("\r\n");
+  bool movable = broken && !shown.empty() && between.find('\t') == std::string::npos &&
+                 between.find_first_not_of(" \r\n", firstBreak) == std::string::npos;
+  if (!movable) return;
+  FixIt& fix = CheckContext::offerFix(diagnostic, "put the \"{\" on the line of the header", true);
+  std::size_t last = line.find_last_not_of(' ');
+  CheckContext::edit(fix, SourcePosition{keyword.line, static_cast<int>(last) + 2}, 0, " {");
+  CheckContext::edit(fix, brace, 1, "");
+}
+
+// Text that no block search reaches: before the header, between or after
+// the blocks, or after the program's last "}". The front end reads only
+// the blocks, so it is never assembled and never reported.
+void checkTextOutsideBlocks(CheckContext& context) {
+  const SourceAnalysis& analysis = context.assembler();
+  if (analysis.stop != SourceStop::None) return;
+  if (meantKeyword(context, "var", true) != analysis.variables.keyword ||
+      meantKeyword(context, "begin", true) != analysis.code.keyword ||
+      meantKeyword(context, "kiv", false) != analysis.object.keyword) {
+    return;  // a keyword found in the wrong place is reported as such
+  }
+  const std::string& text = analysis.text;
+  std::vector<std::pair<long, long>> read = {
+      {analysis.object.keyword, analysis.object.open + 1},
+      {analysis.variables.keyword, analysis.variables.close + 1},
+      {analysis.code.keyword, analysis.code.close + 1}};
+  std::sort(read.begin(), read.end());
+  long from = 0;
+  std::vector<std::pair<long, long>> unread;
+  for (const auto& range : read) {
+    if (range.first > from) unread.push_back({from, range.first});
+    from = std::max(from, range.second);
+  }
+  unread.push_back({from, static_cast<long>(text.size())});
+  for (const auto& [begin, end] : unread) {
+    int reportedLine = 0;  // one warning a line
+    for (long at = begin; at < end; ++at) {
+      char c = text[static_cast<std::size_t>(at)];
+      if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '}' || c == '{') continue;
+      SourcePosition position = context.positionOf(at);
+      if (position.line == reportedLine) continue;
+      reportedLine = position.line;
+      std::string rest = part(context.normalisedLine(position.line),
+                              static_cast<std::size_t>(position.column - 1));
+      std::string shown = trimmed(rest.substr(0, rest.find_first_of("{}")));
+      context.add(Severity::Warning, position, widthOf(shown),
+                  quoted(shown) +
+                      " stands outside the var and begin blocks, where tarnel and tarnel_perl "
+                      "read nothing, so it is never assembled and never reported; move it into "
+                      "the begin block or remove it");
+    }
+  }
+}
+
+// A double quote left open on its line: the parsers cut a block into
+// lines at line feeds outside quotes only, so every line up to the next
+// quote becomes part of the one that holds it.
+void checkLinesJoinedByQuotes(CheckContext& context, const BlockOffsets& block, bool statements) {
+  if (block.open < 0 || block.close < 0) return;
+  const std::string& text = context.assembler().text;
+  std::size_t start = static_cast<std::size_t>(block.open) + 1;
+  std::size_t stop = static_cast<std::size_t>(block.close);
+  bool inside = false;
+  bool spans = false;  // the current piece holds a line feed between quotes
+  std::size_t pieceStart = start;
+  for (std::size_t at = start; at <= stop; ++at) {
+    char c = at < stop ? text[at] : '\n';
+    if (c == '"') inside = !inside;
+    if (c != '\n') continue;
+    if (inside) {
+      spans = true;  // the line goes on: this feed is text
+      continue;
+    }
+    if (spans) {
+      std::string piece = text.substr(pieceStart, at - pieceStart);
+      bool label = statements && findUnquotedAfter(-1, piece, ":") != -1;
+      std::string what = !statements ? "one declaration"
+                         : label     ? "one label, so none of them is assembled"
+                                     : "one instruction";
+      // The quote that ran over the first line end: the last one opened on
+      // the piece's first line.
+      std::string firstLine = piece.substr(0, piece.find('\n'));
+      std::size_t quote = firstLine.size();
+      bool open = false;
+      for (std::size_t k = 0; k < firstLine.size(); ++k) {
+        if (firstLine[k] != '"') continue;
+        open = !open;
+        if (open) quote = k;
+      }
+      SourcePosition first = context.positionOf(static_cast<long>(pieceStart));
+      SourcePosition last = context.positionOf(static_cast<long>(at));
+      context.add(Severity::Warning, context.positionOf(static_cast<long>(pieceStart + quote)), 1,
+                  "this double quote is not closed on its line, so tarnel and tarnel_perl read "
+                  "lines " +
+                      std::to_string(first.line) + " to " + std::to_string(last.line) + " as " +
+                      what + "; close the text on this line");
+    }
+    pieceStart = at + 1;
+    spans = false;
+  }
+}
+
 }  // namespace
 
 void checkStructure(CheckContext& context) {
@@ -283,4 +411,11 @@ void checkStructure(CheckContext& context) {
   checkKeywordPlace(context, analysis.variables, "var", "var {", true, "reads the var block");
   checkKeywordPlace(context, analysis.code, "begin", "begin {", true, "reads the begin block");
   checkSemicolonsInQuotes(context);
+  checkObjectName(context);
+  checkTextOutsideBlocks(context);
+  if (analysis.stop == SourceStop::None || analysis.stop == SourceStop::CodeKeyword ||
+      analysis.stop == SourceStop::CodeBraces) {
+    checkLinesJoinedByQuotes(context, analysis.variables, false);
+  }
+  if (analysis.stop == SourceStop::None) checkLinesJoinedByQuotes(context, analysis.code, true);
 }

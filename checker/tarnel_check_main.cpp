@@ -1,7 +1,7 @@
 // tarnel_check: reports every problem of one or more source programs, with
 // its line and column, without assembling or running anything.
 //
-//   tarnel_check source.tarnel...
+//   tarnel_check [--fix | --diff] [--format=text | --format=json] source.tarnel...
 #include <iostream>
 #include <string>
 #include <vector>
@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
   int about = 0;
   if (answerAboutQuestionOnConsole(argc, argv, kAbout, about)) return about;
   setUpConsoleOutput();
-  std::vector<std::string> files(argv + (argc > 0 ? 1 : 0), argv + argc);
+  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   // Output that could not be written is trouble of the run, as an
   // unreadable file is, not an error found in a program.
-  return finishConsoleOutput("tarnel_check", runCheck(files, std::cout), 2);
+  return finishConsoleOutput("tarnel_check", runCheck(args, std::cout), 2);
 }

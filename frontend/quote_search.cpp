@@ -9,7 +9,8 @@ long findUnquotedAfter(long pos, const std::string& text, const std::string& pat
   bool outside = true;
   for (std::size_t i = first; i < text.size(); ++i) {
     if (text[i] == '"') outside = !outside;
-    if (outside && text.size() - i >= pattern.size() &&
+    // The first byte decides most positions without a full comparison.
+    if (outside && text[i] == pattern[0] && text.size() - i >= pattern.size() &&
         text.compare(i, pattern.size(), pattern) == 0) {
       return static_cast<long>(i);
     }

@@ -19,7 +19,8 @@ SourcePosition blockStart(const std::string& text, const BlockOffsets& block) {
 
 }  // namespace
 
-void analyseSource(std::string source, bool collapseSpacing, SourceAnalysis& analysis) {
+void analyseSource(std::string source, bool collapseSpacing, SourceAnalysis& analysis,
+                   bool parseCode) {
   analysis = SourceAnalysis();
   lowerCaseText(source);
   stripComments(source);
@@ -47,5 +48,7 @@ void analyseSource(std::string source, bool collapseSpacing, SourceAnalysis& ana
     analysis.stop = analysis.code.keyword == -1 ? SourceStop::CodeKeyword : SourceStop::CodeBraces;
     return;
   }
-  parseStatements(block, collapseSpacing, analysis.tables, blockStart(text, analysis.code));
+  if (parseCode) {
+    parseStatements(block, collapseSpacing, analysis.tables, blockStart(text, analysis.code));
+  }
 }

@@ -34,5 +34,8 @@ struct SourceAnalysis {
 // the braces, finds the blocks and parses them into a fresh analysis,
 // reporting every error through reportError as it goes; it stops at the
 // first structural error. collapseSpacing is the statement parser's option
-// (FrontEndOptions).
-void analyseSource(std::string source, bool collapseSpacing, SourceAnalysis& analysis);
+// (FrontEndOptions). Without parseCode the code block is found but its
+// statements are left unparsed, for a reader that parses them a part at a
+// time (code.open and code.close say where they stand in text).
+void analyseSource(std::string source, bool collapseSpacing, SourceAnalysis& analysis,
+                   bool parseCode = true);

@@ -2,6 +2,15 @@
 #include "source_text.h"
 
 void expandBareLineFeeds(std::string& text) {
+  // A text whose every line feed has its CR already stays as it is.
+  bool bare = false;
+  for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+    if (at == 0 || text[at - 1] != '\r') {
+      bare = true;
+      break;
+    }
+  }
+  if (!bare) return;
   std::string result;
   result.reserve(text.size() + text.size() / 16);
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -19,8 +19,13 @@ EMSCRIPTEN_BINDINGS(tarnel) {
       .field("closingLine", &TranslatorResult::closingLine);
   function("assemble", &assembleText);
   function("translate", &translateText);
+  value_object<FixResult>("FixResult")
+      .field("applied", &FixResult::applied)
+      .field("text", &FixResult::text);
   function("checkReport", &checkReport);
-  function("diagnosticsJson", &diagnosticsJson);
+  function("checkJson", &checkJson);
+  function("applyFix", &applyFix);
+  function("fixAll", &fixAll);
   class_<PageSession>("PageSession")
       .constructor<std::string, bool>()
       .function("assembled", &PageSession::assembled)

@@ -8,7 +8,7 @@
 
 #include "debug_program.h"
 #include "debug_session.h"
-#include "json_text.h"
+#include "json_report.h"
 #include "playground.h"
 #include "step_effect.h"
 

@@ -35,7 +35,24 @@ TranslatorResult translateText(std::string source);
 
 // What `tarnel_check fileName` writes for a file holding source: every
 // diagnostic with its source line and caret, then the count line.
-std::string checkReport(const std::string& fileName, std::string source);
+std::string checkReport(const std::string& fileName, const std::string& source);
 
-// The checker's diagnostics of source as a JSON array (diagnostics_json.h).
-std::string diagnosticsJson(std::string source);
+// What `tarnel_check --format=json fileName` writes for a file holding
+// source: the checker's JSON document (json_report.h), with every
+// diagnostic's notes and fix-its.
+std::string checkJson(const std::string& fileName, const std::string& source);
+
+// A quick fix made on a text.
+struct FixResult {
+  bool applied = false;  // false: no such fix, or it does not fit the text
+  std::string text;      // the text with the fix made; else the text given
+};
+
+// Makes the fix-it numbered fix (from 0) of the diagnostic numbered
+// diagnostic (from 0, in checkJson's order) on source, through the one
+// function tarnel_check --fix makes fixes with.
+FixResult applyFix(const std::string& source, int diagnostic, int fix);
+
+// What `tarnel_check --fix` leaves in a file holding source: the text with
+// every safe fix made, round after round (fix_apply.h's fixSafely).
+std::string fixAll(const std::string& source);

@@ -5,6 +5,7 @@ import { createEditor, replaceText } from './editor.js';
 import { Toolchain } from './toolchain.js';
 import {
   arrayFromByteString,
+  bytesOfJsonString,
   byteStringFromArray,
   decodeBytes,
   detectEncoding,
@@ -203,17 +204,26 @@ async function start() {
     text: '',
     check: async (text) => {
       const encoding = currentEncoding();
-      const decode = (message) => decodeBytes(message, encoding);
+      const decode = (message) => decodeBytes(bytesOfJsonString(message), encoding);
       const found = await toolchain.check(encodeText(text, encoding));
       return found.map((diagnostic) => ({
         ...diagnostic,
         message: decode(diagnostic.message),
         notes: diagnostic.notes.map((note) => ({ ...note, message: decode(note.message) })),
+        fixes: diagnostic.fixes.map((fix) => ({ ...fix, description: decode(fix.description) })),
       }));
+    },
+    fix: async (text, diagnostic, fix) => {
+      const encoding = currentEncoding();
+      const fixed = await toolchain.fix(encodeText(text, encoding), diagnostic, fix);
+      if (fixed === null) return null;
+      setStatus('Fixed; Ctrl+Z takes the fix back.');
+      return decodeBytes(fixed, encoding);
     },
     encoding: currentEncoding,
     onChange: programChanged,
     onToggleBreakpoint: () => running?.breakpointsChanged(),
+    onStaleFix: () => setStatus('The text changed since it was checked: choose the fix again once its mark is back.'),
     onBlockedEdit: () => running?.hint('The text stays as it is while the program runs, so that its lines stay true: Stop (Shift+F5) to edit it.'),
   });
   running = setUpRunning({

@@ -28,18 +28,26 @@ export class Toolchain {
     }
   }
 
-  request(kind, source) {
+  request(kind, source, details = {}) {
     const id = this.nextId++;
     return new Promise((resolve) => {
       this.pending.set(id, resolve);
-      this.worker.postMessage({ id, kind, source });
+      this.worker.postMessage({ id, kind, source, ...details });
     });
   }
 
-  // The checker's diagnostics: [{line, column, length, severity, message,
-  // notes}], positions in bytes as tarnel_check gives them.
+  // The checker's diagnostics as its JSON document holds them: [{line,
+  // column, length, severity, message, notes, fixes}], positions in bytes
+  // as tarnel_check gives them.
   check(source) {
     return this.request('check', source);
+  }
+
+  // source with the fix-it numbered fix of the diagnostic numbered
+  // diagnostic made (both from 0, as check gives them); null when source
+  // does not offer that fix.
+  fix(source, diagnostic, fix) {
+    return this.request('fix', source, { diagnostic, fix });
   }
 
   // {written, objectName, fileText, console, closingLine} as tarnel or

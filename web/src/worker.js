@@ -2,7 +2,9 @@
 // so that no check and no run ever holds up typing.
 //
 // Requests that are answered once: {id, kind: "check" | "assemble" |
-// "translate", source}, answered by {id, result}.
+// "translate", source}, and {id, kind: "fix", source, diagnostic, fix},
+// answered by {id, result}: the diagnostics of the checker's JSON
+// document, the translator's result, the text with the fix made.
 //
 // A run is one debugging session (PageSession in the module):
 //   {kind: "start", runId, source, record, input, endInput, breakpoints,
@@ -35,6 +37,7 @@
 
 /* global importScripts, createTarnel */
 import { OutputRelay } from './output_relay.js';
+import { decodeBytes } from './bytes.js';
 
 importScripts('tarnel.js');
 
@@ -51,8 +54,16 @@ let run = null;
 
 function answer(request) {
   switch (request.kind) {
-    case 'check':
-      return JSON.parse(tarnel.diagnosticsJson(request.source));
+    case 'check': {
+      // The document is UTF-8; its strings keep the source's bytes
+      // (bytesOfJsonString in bytes.js gives them back).
+      const document = JSON.parse(decodeBytes(tarnel.checkJson('program.tarnel', request.source), 'utf-8'));
+      return document.files[0].diagnostics;
+    }
+    case 'fix': {
+      const made = tarnel.applyFix(request.source, request.diagnostic, request.fix);
+      return made.applied ? made.text : null;
+    }
     case 'assemble':
       return tarnel.assemble(request.source);
     case 'translate':

@@ -1,6 +1,7 @@
 // The page in a real browser, used as a learner uses it: Debian's Chromium
 // driven by playwright-core, the built site served from this machine. It
-// types a program, reads the checker's mark, runs it with input, steps
+// types a program, reads the checker's mark, makes its quick fix by the
+// keyboard and by the mouse and takes it back, runs it with input, steps
 // through it with a breakpoint and back again, moves through the tabs with
 // the keyboard, loads an example, opens a file and downloads it again,
 // pauses an endless loop, opens a share link, and checks the page with
@@ -61,6 +62,13 @@ let browser;
 let context;
 let origin;
 let tarnel;
+
+// The diagnostics the module's checker gives for a text (a JavaScript
+// string, saved as UTF-8).
+function diagnosticsOf(text) {
+  const json = tarnel.checkJson('program.tarnel', Buffer.from(text, 'utf8').toString('latin1'));
+  return JSON.parse(Buffer.from(json, 'latin1').toString('utf8')).files[0].diagnostics;
+}
 
 before(async () => {
   if (!existsSync(join(siteDir, 'index.html'))) throw new Error(`${siteDir}: build the site first (make web)`);
@@ -156,9 +164,11 @@ test('a typed program gets its mark, runs with input and shows its files', async
   await typeProgram(page, PROGRAM);
   assert.equal(await editorText(page), PROGRAM.replace(/\n$/, '\n'));
 
-  // The mark under the blank after the comma, with the checker's words.
-  const wanted = JSON.parse(tarnel.diagnosticsJson(PROGRAM));
-  assert.ok(wanted.some((found) => found.line === 8), 'the checker marks line 8');
+  // The mark under the blank after the comma, with the checker's words
+  // and its fix-it as a quick fix.
+  const wanted = diagnosticsOf(PROGRAM);
+  assert.deepEqual(wanted.map((found) => [found.line, found.fixes.map((fix) => fix.description)]),
+    [[8, ['remove the blank after the comma']]]);
   await page.waitForSelector('.cm-lintRange');
   await page.keyboard.press('Control+Shift+M');
   await page.waitForSelector('.cm-panel.cm-panel-lint li');
@@ -166,7 +176,33 @@ test('a typed program gets its mark, runs with input and shows its files', async
   for (const found of wanted) {
     assert.ok(listed.some((text) => text.includes(found.message)), `the lint panel lists: ${found.message}`);
   }
-  await page.keyboard.press('Escape');
+  assert.deepEqual(await page.$$eval('.cm-panel.cm-panel-lint li button', (buttons) =>
+    buttons.map((button) => button.textContent)), ['Fix: remove the blank after the comma']);
+
+  // The quick fix by the keyboard: the panel's item, then the fix's letter.
+  const FIXED = PROGRAM.replace('mov total, n', 'mov total,n');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('f');
+  await page.waitForFunction(() => document.querySelector('#status').textContent.startsWith('Fixed'));
+  assert.equal(await editorText(page), FIXED);
+  await page.waitForFunction(() => document.querySelectorAll('.cm-lintRange').length === 0);
+  // One undo takes it back, with its mark; redo makes it again.
+  await page.click('.cm-content');
+  await page.keyboard.press('Control+z');
+  assert.equal(await editorText(page), PROGRAM);
+  await page.waitForSelector('.cm-lintRange');
+  await page.keyboard.press('Control+y');
+  assert.equal(await editorText(page), FIXED);
+  await page.keyboard.press('Control+z');
+  // The same fix from the mark's tooltip, by the mouse.
+  await page.waitForSelector('.cm-lintRange');
+  await page.hover('.cm-lintRange');
+  await page.waitForSelector('.cm-tooltip-lint button');
+  await page.screenshot({ path: join(artifacts, 'quick-fix.png') });
+  await page.click('.cm-tooltip-lint button');
+  await page.waitForFunction((fixed) => [...document.querySelectorAll('.cm-content .cm-line')]
+    .map((line) => line.textContent).join('\n') === fixed, FIXED);
+  await page.waitForFunction(() => document.querySelectorAll('.cm-lintRange').length === 0);
 
   await page.fill('#input', '21\n');
   assert.equal(await runAndWait(page), '42');
@@ -182,13 +218,13 @@ test('a typed program gets its mark, runs with input and shows its files', async
   await page.waitForFunction(() => document.querySelector('#output').textContent === '42');
   await page.focus('#tab-source');
   await page.keyboard.press('ArrowRight');
-  const assembled = tarnel.assemble(PROGRAM);
+  const assembled = tarnel.assemble(FIXED);
   await page.waitForFunction(() => document.querySelector('#panel-bytecode .file-title').textContent === 'demo.kiv');
   assert.equal(await page.textContent('#panel-bytecode .file-text'), assembled.fileText);
   await page.keyboard.press('ArrowRight');
   await page.waitForFunction(() => document.querySelector('#panel-perl .file-text').textContent !== '');
   assert.equal(await page.textContent('#panel-perl .file-text'),
-    tarnel.translate(PROGRAM).fileText);
+    tarnel.translate(FIXED).fileText);
   assert.equal(await page.isHidden('#panel-source'), true);
   await page.keyboard.press('Home');
   assert.equal(await page.isVisible('#panel-source'), true);
@@ -200,9 +236,7 @@ test("a mark's message quotes the program's own letters", async () => {
   const program = 'kiv grüße {\nvar {\nvar& zähler\n}\nbegin {\n    inc zähler;x\n}\n}\n';
   const page = await openPage();
   await typeProgram(page, program);
-  const utf8 = (text) => Buffer.from(text, 'utf8').toString('latin1');
-  const wanted = JSON.parse(tarnel.diagnosticsJson(utf8(program)))
-    .map((found) => Buffer.from(found.message, 'latin1').toString('utf8'));
+  const wanted = diagnosticsOf(program).map((found) => found.message);
   assert.ok(wanted.some((message) => message.includes('zähle')), wanted.join('\n'));
   await page.waitForSelector('.cm-lintRange');
   await page.keyboard.press('Control+Shift+M');

@@ -74,7 +74,9 @@ class PageSession {
   //    "pendingInput":"5 0\n","inputEnded":false,"notes":["..."]}
   // Values are shown as kivdebug shows them: as print writes them, a
   // string's in double quotes, control bytes as \n or \xHH, "(empty)" for
-  // an empty number; bytes as they are. A value longer than kValueBytes is
+  // an empty number. The document is UTF-8 and its strings keep the bytes
+  // as the checker's JSON does (json_report.h): a byte that is no part of
+  // a UTF-8 character is the escape \udcXX. A value longer than kValueBytes is
   // cut there first ("cut":true), and the stack gives its top kStackShown
   // entries of "depth". Flags are in cmp's order: equal,
   // notEqual, greater, greaterOrEqual, less, lessOrEqual. The notes are

@@ -128,7 +128,7 @@ TEST(PageSession, ShowsTheStateAfterEachStep) {
             "\"dropped\":0,\"effect\":\"\",\"variables\":[{\"name\":\"n\",\"type\":\"integer\","
             "\"value\":\"0\",\"changed\":false,\"cut\":false},{\"name\":\"total\",\"type\":"
             "\"integer\",\"value\":\"0\",\"changed\":false,\"cut\":false}],\"stack\":[],"
-            "\"depth\":0,\"compared\":false,\"flags\":[0,0,0,0,0,0],\"pendingInput\":\"21\\u000a\","
+            "\"depth\":0,\"compared\":false,\"flags\":[0,0,0,0,0,0],\"pendingInput\":\"21\\n\","
             "\"inputEnded\":false,\"notes\":[]}");
   session.step(2);
   EXPECT_EQ(session.advance(1000), "steps");
@@ -140,7 +140,7 @@ TEST(PageSession, ShowsTheStateAfterEachStep) {
       has(state, "{\"name\":\"total\",\"type\":\"integer\",\"value\":\"21\",\"changed\":true"))
       << state;
   EXPECT_TRUE(has(state, "\"effect\":\"total = 21\"")) << state;
-  EXPECT_TRUE(has(state, "\"pendingInput\":\"\\u000a\"")) << state;
+  EXPECT_TRUE(has(state, "\"pendingInput\":\"\\n\"")) << state;
 
   session.step(5);
   EXPECT_EQ(session.advance(1000), "ended");
@@ -174,7 +174,7 @@ TEST(PageSession, StepsBackOverAPopAndAnInputRestoringOutputAndInput) {
   EXPECT_EQ(session.advance(1000), "start");
   state = session.stateJson();
   EXPECT_TRUE(has(state, "\"stop\":\"start\",\"line\":7,\"steps\":0,")) << state;
-  EXPECT_TRUE(has(state, "\"pendingInput\":\"21 7\\u000a\"")) << state;
+  EXPECT_TRUE(has(state, "\"pendingInput\":\"21 7\\n\"")) << state;
   EXPECT_TRUE(has(state, "{\"name\":\"n\",\"type\":\"integer\",\"value\":\"0\",\"changed\":true"))
       << state;
   // And forwards again, as the first time.
@@ -234,6 +234,16 @@ TEST(PageSession, CutsLongValuesAndADeepStack) {
       << state.substr(0, 200);
   EXPECT_TRUE(has(state, "\"stack\":[\"149\",\"148\","));
   EXPECT_TRUE(has(state, "\"50\"],\"depth\":150"));
+}
+
+TEST(PageSession, KeepsALatin1ByteAsTheEscapeOfItsByte) {
+  PageSession session("kiv a {\nvar {\nvar$ s := \"caf\xe9 \xc3\xa9\"\n}\nbegin {\nprint s\n}\n}\n",
+                      true);
+  session.step(1);
+  EXPECT_EQ(session.advance(1000), "steps");
+  const std::string state = session.stateJson();
+  // The e with an acute accent in UTF-8 stays as it is.
+  EXPECT_TRUE(has(state, "\"value\":\"\\\"caf\\udce9 \xc3\xa9\\\"\"")) << state;
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 // A run records every step (so that Step Back can undo it) when it starts
 // with Step or with a breakpoint set; a Run without breakpoints keeps no
 // history and goes at the engine's full speed.
-import { encodeText, decodeBytes } from './bytes.js';
+import { bytesOfJsonString, encodeText, decodeBytes } from './bytes.js';
 import { breakpointLines, placeBreakpoints, setReadOnly, showNextLine, toggleBreakpoint } from './debugging.js';
 import { OutputPane } from './output_pane.js';
 import { showFlags, showStack, showVariables } from './views.js';
@@ -57,7 +57,8 @@ export function setUpRunning({ toolchain, editor, programBytes, currentEncoding,
   let queuedEnd = false;
 
   const view = () => editor();
-  const decode = (bytes) => decodeBytes(bytes, run ? run.encoding : currentEncoding());
+  // The texts of the run's state, as its JSON strings hold them.
+  const decode = (text) => decodeBytes(bytesOfJsonString(text), run ? run.encoding : currentEncoding());
 
   function setRunState(state) {
     runState = state;

@@ -87,10 +87,16 @@ function reportOutput() {
   if (output) report({ kind: 'output', ...output });
 }
 
+// The session's state: its JSON document is UTF-8, its strings hold bytes
+// as the checker's do (bytesOfJsonString in bytes.js gives them back).
+function stateOf(session) {
+  return JSON.parse(decodeBytes(session.stateJson(), 'utf-8'));
+}
+
 function reportStop(reason) {
   run.lastStop = reason;
   reportOutput();
-  report({ kind: 'stopped', reason, state: JSON.parse(run.session.stateJson()) });
+  report({ kind: 'stopped', reason, state: stateOf(run.session) });
 }
 
 function endRun(reason) {
@@ -217,7 +223,7 @@ function steer(request) {
   // page learns what is queued now.
   if (run.going) return;
   if (run.lastStop === 'input') go();
-  else report({ kind: 'state', state: JSON.parse(session.stateJson()) });
+  else report({ kind: 'state', state: stateOf(session) });
 }
 
 function handle(request) {

@@ -267,6 +267,12 @@ test('an example, a file opened from disk and the download of it', async () => {
   await page.waitForFunction(() => document.querySelector('#file-name').textContent === 'latin.tarnel');
   assert.match(await editorText(page), /café/);
   assert.equal(await runAndWait(page), 'café\n');
+  // Its value in the Variables view keeps the letter as well.
+  await page.click('#step');
+  await waitForStatus(page, /runs first/);
+  assert.equal((await variablesShown(page)).s[1], '"café\\n"');
+  await page.click('#stop');
+  await page.waitForFunction(() => document.querySelector('#stop').disabled);
   const [download] = await Promise.all([page.waitForEvent('download'), page.click('#download')]);
   assert.equal(download.suggestedFilename(), 'latin.tarnel');
   assert.deepEqual(readFileSync(await download.path()), bytes);

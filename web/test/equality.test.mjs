@@ -8,7 +8,9 @@
 //   case's input queued and ended;
 // - tarnel_perl's console and the Perl script (perl itself is replaced by
 //   a program that does nothing: the page shows the script, it runs none);
-// - tarnel_check's report, and the JSON diagnostics agree with it.
+// - tarnel_check's report and its JSON document (--format=json);
+// - the text with every safe fix made in the module, and the file
+//   tarnel_check --fix leaves.
 // A program that does not end (within 200,000,000 steps in the module) is
 // compared without its run: its tarnel starts a kivinterp that does nothing.
 import { test, before, after } from 'node:test';
@@ -98,22 +100,6 @@ function takeWritten(objectName, suffix, folder = work) {
   return content;
 }
 
-// The headline of each diagnostic and note in tarnel_check's report.
-function reportHeadlines(report, name) {
-  return report
-    .split('\n')
-    .filter((line) => line.startsWith(`${name}:`) && /^[^:]*:\d+:\d+: (error|warning|note): /.test(line));
-}
-
-function jsonHeadlines(diagnostics, name) {
-  const lines = [];
-  for (const found of diagnostics) {
-    lines.push(`${name}:${found.line}:${found.column}: ${found.severity}: ${found.message}`);
-    for (const note of found.notes) lines.push(`${name}:${note.line}:${note.column}: note: ${note.message}`);
-  }
-  return lines;
-}
-
 for (const path of allSources()) {
   test(relative(top, path), () => {
     const source = readFileSync(path).toString('latin1');
@@ -141,11 +127,10 @@ for (const path of allSources()) {
 
     const report = native('tarnel_check', [name]);
     assert.deepEqual(report, bytes(tarnel.checkReport(name, source)), "tarnel_check's report");
-    assert.deepEqual(
-      jsonHeadlines(JSON.parse(tarnel.diagnosticsJson(source)), name),
-      reportHeadlines(report.toString('latin1'), name),
-      'the JSON diagnostics',
-    );
+    assert.deepEqual(native('tarnel_check', ['--format=json', name]), bytes(tarnel.checkJson(name, source)),
+      "tarnel_check's JSON document");
+    native('tarnel_check', ['--fix', name]);
+    assert.deepEqual(readFileSync(join(work, name)), bytes(tarnel.fixAll(source)), 'the file with its safe fixes made');
     rmSync(join(work, name));
   });
 }

@@ -6,6 +6,7 @@
 // so every result is exactly the bytes the console programs write.
 #include <emscripten/bind.h>
 
+#include "page_session.h"
 #include "playground.h"
 
 EMSCRIPTEN_BINDINGS(tarnel) {
@@ -18,12 +19,29 @@ EMSCRIPTEN_BINDINGS(tarnel) {
       .field("closingLine", &TranslatorResult::closingLine);
   function("assemble", &assembleText);
   function("translate", &translateText);
+  value_object<FixResult>("FixResult")
+      .field("applied", &FixResult::applied)
+      .field("text", &FixResult::text);
   function("checkReport", &checkReport);
-  function("diagnosticsJson", &diagnosticsJson);
-  class_<BytecodeRun>("BytecodeRun")
-      .constructor<const std::string&, std::string>()
-      .function("advance", &BytecodeRun::advance)
-      .function("finished", &BytecodeRun::finished)
-      .function("steps", &BytecodeRun::steps)
-      .function("takeOutput", &BytecodeRun::takeOutput);
+  function("checkJson", &checkJson);
+  function("applyFix", &applyFix);
+  function("fixAll", &fixAll);
+  class_<PageSession>("PageSession")
+      .constructor<std::string, bool>()
+      .function("assembled", &PageSession::assembled)
+      .function("console", &PageSession::console)
+      .function("closingLine", &PageSession::closingLine)
+      .function("runOn", &PageSession::runOn)
+      .function("step", &PageSession::step)
+      .function("stepBack", &PageSession::stepBack)
+      .function("pause", &PageSession::pause)
+      .function("advance", &PageSession::advance)
+      .function("feedInput", &PageSession::feedInput)
+      .function("endInput", &PageSession::endInput)
+      .function("takeOutput", &PageSession::takeOutput)
+      .function("outputLength", &PageSession::outputLength)
+      .function("steps", &PageSession::steps)
+      .function("clearBreakpoints", &PageSession::clearBreakpoints)
+      .function("addBreakpointLine", &PageSession::addBreakpointLine)
+      .function("stateJson", &PageSession::stateJson);
 }

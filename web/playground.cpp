@@ -7,10 +7,9 @@
 #include "bytecode_text.h"
 #include "check_source.h"
 #include "diagnostic_report.h"
-#include "diagnostics_json.h"
-#include "execution_engine.h"
+#include "fix_apply.h"
 #include "front_end.h"
-#include "interpreter.h"
+#include "json_report.h"
 #include "perl_script.h"
 #include "source_analysis.h"
 #include "source_file.h"
@@ -88,36 +87,37 @@ TranslatorResult translateText(std::string source) {
   return result;
 }
 
-std::string checkReport(const std::string& fileName, std::string source) {
-  prepareSourceText(source);
+std::string checkReport(const std::string& fileName, const std::string& source) {
+  // As tarnel_check: the file's bytes are checked as they are, and shown
+  // as the front end reads them.
   std::vector<Diagnostic> diagnostics = checkSource(source);
   CheckTotals totals;
   count(diagnostics, totals);
   totals.files = 1;
-  return formatDiagnostics(fileName, source, diagnostics) + summaryLine(totals) + "\n";
+  std::string shown = source;
+  prepareSourceText(shown);
+  return formatDiagnostics(fileName, shown, diagnostics) + summaryLine(totals) + "\n";
 }
 
-std::string diagnosticsJson(std::string source) {
-  prepareSourceText(source);
-  return diagnosticsToJson(checkSource(source));
+std::string checkJson(const std::string& fileName, const std::string& source) {
+  FileReport report;
+  report.path = fileName;
+  report.diagnostics = checkSource(source);
+  return jsonReport({report});
 }
 
-BytecodeRun::BytecodeRun(const std::string& bytecode, std::string input)
-    : in_(std::move(input)), program_(std::make_unique<Interpreter>(in_, out_)) {
-  program_->loadText(bytecode);
-  engine_ = std::make_unique<ExecutionEngine>(*program_, in_, out_);
+FixResult applyFix(const std::string& source, int diagnostic, int fix) {
+  FixResult result;
+  result.text = source;
+  const std::vector<Diagnostic> diagnostics = checkSource(source);
+  if (diagnostic < 0 || static_cast<std::size_t>(diagnostic) >= diagnostics.size()) return result;
+  const std::vector<FixIt>& fixes = diagnostics[static_cast<std::size_t>(diagnostic)].fixes;
+  if (fix < 0 || static_cast<std::size_t>(fix) >= fixes.size()) return result;
+  FixApplication made = applyFixes(source, {fixes[static_cast<std::size_t>(fix)]});
+  if (made.applied.empty()) return result;
+  result.applied = true;
+  result.text = std::move(made.text);
+  return result;
 }
 
-BytecodeRun::~BytecodeRun() = default;
-
-bool BytecodeRun::advance(uint32_t maxSteps) { return engine_->run(maxSteps); }
-
-bool BytecodeRun::finished() const { return engine_->finished(); }
-
-double BytecodeRun::steps() const { return static_cast<double>(engine_->stepsTaken()); }
-
-std::string BytecodeRun::takeOutput() {
-  std::string output = out_.str();
-  out_.str(std::string());
-  return output;
-}
+std::string fixAll(const std::string& source) { return fixSafely(source).text; }

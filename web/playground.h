@@ -1,16 +1,13 @@
 // What the web page asks of the toolchain, on texts held in memory: the
 // files tarnel and tarnel_perl write for a source text with the lines they
-// show on their console, the checker's report, and a run of a bytecode
-// text in bounded slices.
+// show on their console, and the checker's report. Runs go through the
+// debugging core (page_session.h).
 //
 // Every text here is bytes, as the programs read them from a file: the page
 // hands the source over in the encoding it saves it in. Nothing here writes
 // a file, starts a program or waits for a key.
 #pragma once
 
-#include <cstdint>
-#include <memory>
-#include <sstream>
 #include <string>
 
 // What a translator makes of one source text.
@@ -38,36 +35,24 @@ TranslatorResult translateText(std::string source);
 
 // What `tarnel_check fileName` writes for a file holding source: every
 // diagnostic with its source line and caret, then the count line.
-std::string checkReport(const std::string& fileName, std::string source);
+std::string checkReport(const std::string& fileName, const std::string& source);
 
-// The checker's diagnostics of source as a JSON array (diagnostics_json.h).
-std::string diagnosticsJson(std::string source);
+// What `tarnel_check --format=json fileName` writes for a file holding
+// source: the checker's JSON document (json_report.h), with every
+// diagnostic's notes and fix-its.
+std::string checkJson(const std::string& fileName, const std::string& source);
 
-class Interpreter;
-class ExecutionEngine;
-
-// A bytecode text loaded as kivinterp loads it and run a bounded number of
-// steps at a time, so that its caller can stay responsive and stop a
-// program that never ends. input is the program's whole console input; an
-// input past its end reads the empty text, as at the end of a file.
-class BytecodeRun {
- public:
-  BytecodeRun(const std::string& bytecode, std::string input);
-  ~BytecodeRun();
-  BytecodeRun(const BytecodeRun&) = delete;
-  BytecodeRun& operator=(const BytecodeRun&) = delete;
-
-  // Carries out at most maxSteps more steps; true while the run goes on.
-  bool advance(uint32_t maxSteps);
-  bool finished() const;
-  // Steps carried out so far (a label is no step; the final halt is one).
-  double steps() const;
-  // The program's output written since the last call.
-  std::string takeOutput();
-
- private:
-  std::istringstream in_;
-  std::ostringstream out_;
-  std::unique_ptr<Interpreter> program_;
-  std::unique_ptr<ExecutionEngine> engine_;
+// A quick fix made on a text.
+struct FixResult {
+  bool applied = false;  // false: no such fix, or it does not fit the text
+  std::string text;      // the text with the fix made; else the text given
 };
+
+// Makes the fix-it numbered fix (from 0) of the diagnostic numbered
+// diagnostic (from 0, in checkJson's order) on source, through the one
+// function tarnel_check --fix makes fixes with.
+FixResult applyFix(const std::string& source, int diagnostic, int fix);
+
+// What `tarnel_check --fix` leaves in a file holding source: the text with
+// every safe fix made, round after round (fix_apply.h's fixSafely).
+std::string fixAll(const std::string& source);

@@ -1,17 +1,14 @@
 // The page's services: the console lines and file texts the translators
-// give for a text in memory, the JSON of the diagnostics, and runs in
-// slices against a run to the end.
+// give for a text in memory, the checker's JSON and its fixes made.
 #include "playground.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <utility>
 
 #include "check_source.h"
-#include "diagnostics_json.h"
-#include "interpreter.h"
+#include "json_report.h"
 
 namespace {
 
@@ -65,75 +62,39 @@ TEST(CheckReport, IsTarnelChecksOutputForOneFile) {
             "0 errors, 1 warning and 0 notes in 1 file\n");
 }
 
-TEST(DiagnosticsJson, EscapesQuotesBackslashesAndControlBytes) {
-  Diagnostic diagnostic;
-  diagnostic.line = 3;
-  diagnostic.column = 9;
-  diagnostic.length = 2;
-  diagnostic.severity = Severity::Warning;
-  diagnostic.message = "reads \"a\\b\"\r\t\xc3\xa9";
-  diagnostic.notes.push_back(DiagnosticNote{1, 2, 3, "first here"});
-  EXPECT_EQ(diagnosticsToJson({diagnostic, Diagnostic()}),
-            "[{\"line\":3,\"column\":9,\"length\":2,\"severity\":\"warning\","
-            "\"message\":\"reads \\\"a\\\\b\\\"\\u000d\\u0009\xc3\xa9\",\"notes\":[{\"line\":1,"
-            "\"column\":2,\"length\":3,\"message\":\"first here\"}]},{\"line\":0,\"column\":0,"
-            "\"length\":1,\"severity\":\"error\",\"message\":\"\",\"notes\":[]}]");
-  EXPECT_EQ(diagnosticsToJson({}), "[]");
+// A blank after a comma: the checker offers to take it out.
+const char kBlankAfterComma[] =
+    "kiv demo {\r\nvar {\r\nvar& n\r\nvar& total\r\n}\r\nbegin {\r\n    input n\r\n"
+    "    mov total, n\r\n    add total,n\r\n    print total\r\n}\r\n}\r\n";
+
+TEST(CheckJson, IsTheCheckersDocumentForTheFileName) {
+  FileReport report;
+  report.path = "pit.tarnel";
+  report.diagnostics = checkSource(kBlankAfterComma);
+  ASSERT_FALSE(report.diagnostics.empty());
+  ASSERT_FALSE(report.diagnostics.front().fixes.empty());
+  EXPECT_EQ(checkJson("pit.tarnel", kBlankAfterComma), jsonReport({report}));
 }
 
-TEST(DiagnosticsJson, HoldsTheCheckersDiagnosticsInOrder) {
-  const std::string source = "kiv a {\nvar {\nvar& n\nvar& n\n}\nbegin {\ninc n\n}\n}\n";
-  std::vector<Diagnostic> diagnostics = checkSource(source);
-  ASSERT_FALSE(diagnostics.empty());
-  EXPECT_EQ(diagnosticsJson(source), diagnosticsToJson(diagnostics));
+TEST(ApplyFix, MakesTheNamedFixAndKeepsEveryOtherByte) {
+  FixResult made = applyFix(kBlankAfterComma, 0, 0);
+  EXPECT_TRUE(made.applied);
+  std::string wanted = kBlankAfterComma;
+  wanted.erase(wanted.find(", n") + 1, 1);
+  EXPECT_EQ(made.text, wanted);
+  // The same as making every safe fix, here the only one.
+  EXPECT_EQ(fixAll(kBlankAfterComma), wanted);
+  EXPECT_EQ(fixAll(wanted), wanted);
 }
 
-// Runs bytecode to its end as kivinterp does, on the same input.
-std::string wholeRun(const std::string& bytecode, const std::string& input) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  Interpreter interpreter(in, out);
-  interpreter.loadText(bytecode);
-  interpreter.execute();
-  return out.str();
-}
-
-std::string slicedRun(const std::string& bytecode, const std::string& input, uint32_t slice,
-                      double& steps) {
-  BytecodeRun run(bytecode, input);
-  std::string output;
-  while (run.advance(slice)) output += run.takeOutput();
-  output += run.takeOutput();
-  EXPECT_TRUE(run.finished());
-  EXPECT_FALSE(run.advance(slice));
-  steps = run.steps();
-  return output;
-}
-
-TEST(BytecodeRun, GivesTheWholeRunsOutputInSlicesOfAnySize) {
-  std::ifstream file(TARNEL_EXAMPLES_DIR "/sum.tarnel", std::ios::binary);
-  std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  ASSERT_FALSE(source.empty());
-  const std::string bytecode = assembleText(source).fileText;
-  // Input past its end reads the empty text, which ends the loop here.
-  for (const char* input : {"4 5\n6\n0\n", "4\n", ""}) {
-    const std::string wanted = wholeRun(bytecode, input);
-    double oneByOne = 0;
-    double all = 0;
-    EXPECT_EQ(slicedRun(bytecode, input, 1, oneByOne), wanted) << input;
-    EXPECT_EQ(slicedRun(bytecode, input, 1000000, all), wanted) << input;
-    EXPECT_EQ(oneByOne, all);
-    EXPECT_GT(all, 0);
+TEST(ApplyFix, LeavesTheTextAsItIsForAFixTheTextDoesNotOffer) {
+  for (auto [diagnostic, fix] : {std::pair{-1, 0}, {0, -1}, {0, 99}, {99, 0}}) {
+    FixResult made = applyFix(kBlankAfterComma, diagnostic, fix);
+    EXPECT_FALSE(made.applied) << diagnostic << " " << fix;
+    EXPECT_EQ(made.text, kBlankAfterComma);
   }
-}
-
-TEST(BytecodeRun, StopsAfterTheStepsAskedForInAnEndlessLoop) {
-  BytecodeRun run("var{n&:0,con0&:0}code{top@,9!n:0,15!top:0,stop@,0!0:0}", "");
-  EXPECT_TRUE(run.advance(1000));
-  EXPECT_EQ(run.steps(), 1000);
-  EXPECT_TRUE(run.advance(1));
-  EXPECT_EQ(run.steps(), 1001);
-  EXPECT_FALSE(run.finished());
+  FixResult clean = applyFix("kiv a {\nvar {\n}\nbegin {\n}\n}\n", 0, 0);
+  EXPECT_FALSE(clean.applied);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // The engine in the page's WebAssembly build against native kivinterp, side
 // by side in one run, on the benchmark programs of bench/programs/: each
-// program's bytecode (from the module's assembler, which the equality test
-// holds to tarnel's) runs to its end in node, in the slices the page runs
-// it in, and as a kivinterp process. Prints the median wall times of
-// several runs, their ratio, and the targets.
+// program runs to its end in node as the page's Run runs it (a debugging
+// session without breakpoints, in slices), and its bytecode (from the
+// module's assembler, which the equality test holds to tarnel's) as a
+// kivinterp process. Prints the median wall times of several runs, their
+// ratio and the targets; then, for comparison, the same runs recording
+// every step to step back through, as a run started with Step or with a
+// breakpoint set does.
 //
 //   node web/bench/engine_bench.mjs [runs]     (default 5; BENCH_RUNS too)
 //
@@ -24,13 +27,17 @@ const programs = [
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
-function moduleRun(tarnel, bytecode) {
+// The page's run: the debugging core's session in slices; record keeps a
+// history to step back through.
+function moduleRun(tarnel, source, record) {
   const started = performance.now();
-  const run = new tarnel.BytecodeRun(bytecode, '');
+  const session = new tarnel.PageSession(source, record);
+  session.endInput();
+  session.runOn();
   let output = '';
-  while (run.advance(1 << 20)) output += run.takeOutput();
-  output += run.takeOutput();
-  run.delete();
+  while (session.advance(1 << 20) === 'budget') output += session.takeOutput();
+  output += session.takeOutput();
+  session.delete();
   return { seconds: (performance.now() - started) / 1000, output };
 }
 
@@ -46,7 +53,7 @@ const tarnel = await loadToolchain();
 const loadSeconds = (performance.now() - loadStarted) / 1000;
 const folder = mkdtempSync(join(tmpdir(), 'tarnel-web-bench-'));
 console.log(`median of ${runs} runs, wall time in seconds, side by side; module loaded in ${loadSeconds.toFixed(3)} s\n`);
-console.log(`${'program'.padEnd(14)} ${'kivinterp'.padStart(10)} ${'page build'.padStart(11)} ${'ratio'.padStart(7)} ${'target'.padStart(8)}`);
+console.log(`${'program'.padEnd(14)} ${'kivinterp'.padStart(10)} ${'page Run'.padStart(10)} ${'ratio'.padStart(7)} ${'target'.padStart(8)} ${'recorded'.padStart(10)} ${'ratio'.padStart(7)}`);
 let allMet = true;
 try {
   for (const program of programs) {
@@ -57,17 +64,22 @@ try {
     writeFileSync(kivFile, Buffer.from(assembled.fileText, 'latin1'));
     const native = [];
     const web = [];
+    const recorded = [];
     for (let run = 0; run < runs; ++run) {
       const nativeResult = nativeRun(kivFile, folder);
-      const webResult = moduleRun(tarnel, assembled.fileText);
-      if (nativeResult.output !== webResult.output) throw new Error(`${program.name}: the outputs differ`);
+      const webResult = moduleRun(tarnel, source, false);
+      const recordedResult = moduleRun(tarnel, source, true);
+      if (nativeResult.output !== webResult.output || nativeResult.output !== recordedResult.output) {
+        throw new Error(`${program.name}: the outputs differ`);
+      }
       native.push(nativeResult.seconds);
       web.push(webResult.seconds);
+      recorded.push(recordedResult.seconds);
     }
     const ratio = median(web) / median(native);
     const met = ratio <= program.target;
     allMet &&= met;
-    console.log(`${program.name.padEnd(14)} ${median(native).toFixed(3).padStart(10)} ${median(web).toFixed(3).padStart(11)} ${ratio.toFixed(2).padStart(7)} ${`<= ${program.target}`.padStart(8)}${met ? '' : '  NOT MET'}`);
+    console.log(`${program.name.padEnd(14)} ${median(native).toFixed(3).padStart(10)} ${median(web).toFixed(3).padStart(10)} ${ratio.toFixed(2).padStart(7)} ${`<= ${program.target}`.padStart(8)} ${median(recorded).toFixed(3).padStart(10)} ${(median(recorded) / median(native)).toFixed(2).padStart(7)}${met ? '' : '  NOT MET'}`);
   }
 } finally {
   rmSync(folder, { recursive: true, force: true });

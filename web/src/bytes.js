@@ -76,3 +76,28 @@ export function charIndexOfByteColumn(line, column, encoding) {
   }
   return index;
 }
+
+// The bytes a string of the checker's JSON stands for, as a byte string:
+// each character in UTF-8, except that a lone low surrogate U+DC80 to
+// U+DCFF stands for the one byte 0x80 to 0xFF that was not part of a
+// character in the source (how the checker writes such a byte).
+export function bytesOfJsonString(text) {
+  let bytes = '';
+  for (let index = 0; index < text.length; ) {
+    const code = text.codePointAt(index);
+    index += code >= 0x10000 ? 2 : 1;
+    if (code >= 0xdc80 && code <= 0xdcff) {
+      bytes += String.fromCharCode(code - 0xdc00);
+    } else if (code < 0x80) {
+      bytes += String.fromCharCode(code);
+    } else if (code < 0x800) {
+      bytes += String.fromCharCode(0xc0 | (code >> 6), 0x80 | (code & 0x3f));
+    } else if (code < 0x10000) {
+      bytes += String.fromCharCode(0xe0 | (code >> 12), 0x80 | ((code >> 6) & 0x3f), 0x80 | (code & 0x3f));
+    } else {
+      bytes += String.fromCharCode(0xf0 | (code >> 18), 0x80 | ((code >> 12) & 0x3f),
+        0x80 | ((code >> 6) & 0x3f), 0x80 | (code & 0x3f));
+    }
+  }
+  return bytes;
+}

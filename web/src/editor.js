@@ -1,6 +1,7 @@
-// The program editor: CodeMirror with the language's colouring and the
-// checker's diagnostics as marks, each an extension over one state.
-import { EditorState } from '@codemirror/state';
+// The program editor: CodeMirror with the language's colouring, the
+// checker's diagnostics as marks and the debugger's breakpoints and next
+// line, each an extension over one state.
+import { EditorState, Transaction } from '@codemirror/state';
 import {
   EditorView,
   keymap,
@@ -10,11 +11,13 @@ import {
   drawSelection,
   highlightActiveLine,
 } from '@codemirror/view';
-import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
+import { defaultKeymap, history, historyKeymap, isolateHistory } from '@codemirror/commands';
 import { searchKeymap, highlightSelectionMatches } from '@codemirror/search';
 import { linter, lintGutter, lintKeymap } from '@codemirror/lint';
 import { tarnel } from './language.js';
+import { debugging } from './debugging.js';
 import { charIndexOfByteColumn } from './bytes.js';
+import { changeBetween } from './text_change.js';
 
 const SEVERITY = { error: 'error', warning: 'warning', note: 'info' };
 
@@ -33,17 +36,26 @@ function rangeOf(doc, place, encoding) {
   return { from, to: Math.max(from, to) };
 }
 
-// The checker's diagnostics as CodeMirror's: each with its message and the
-// notes that explain it, and each note's place marked as well.
-export function marksOf(doc, diagnostics, encoding) {
+// The checker's diagnostics as CodeMirror's: each with its message, the
+// notes that explain it and its fix-its as quick fixes, and each note's
+// place marked as well. makeFix(diagnostic, fix, view) makes the fix-it
+// numbered fix of the diagnostic numbered diagnostic (both from 0, in the
+// checker's order).
+export function marksOf(doc, diagnostics, encoding, makeFix = () => {}) {
   const marks = [];
-  for (const found of diagnostics) {
+  diagnostics.forEach((found, index) => {
     const notes = found.notes.map((note) => `line ${note.line}: note: ${note.message}`);
     marks.push({
       ...rangeOf(doc, found, encoding),
       severity: SEVERITY[found.severity] ?? 'info',
       source: found.severity,
       message: [found.message, ...notes].join('\n'),
+      // As tarnel_check's report names them: a safe fix is a fix, what
+      // may change the program's meaning a suggestion.
+      actions: (found.fixes ?? []).map((fix, fixIndex) => ({
+        name: `${fix.safe ? 'Fix' : 'Suggestion'}: ${fix.description}`,
+        apply: (view) => makeFix(index, fixIndex, view),
+      })),
     });
     for (const note of found.notes) {
       marks.push({
@@ -53,18 +65,47 @@ export function marksOf(doc, diagnostics, encoding) {
         message: note.message,
       });
     }
-  }
+  });
   return marks;
 }
 
-// check(text) gives the checker's diagnostics of the text; encoding() the
-// encoding their byte columns count in.
-export function createEditor({ parent, text, check, encoding, onChange }) {
+// check(text) gives the checker's diagnostics of the text; fix(text,
+// diagnostic, fix) the text with one of their fix-its made (null when it
+// cannot be made); encoding() the encoding their byte columns count in;
+// onToggleBreakpoint() is called when the learner sets or removes a
+// breakpoint, onBlockedEdit() when typing or a quick fix meets the text
+// made read-only by a run, onStaleFix() when a quick fix was chosen for a
+// text that has changed since it was checked.
+export function createEditor({
+  parent, text, check, fix, encoding, onChange, onToggleBreakpoint, onBlockedEdit, onStaleFix,
+}) {
+  // A quick fix is made by the checker on the text its diagnostics belong
+  // to, and lands as one change, which one undo takes back.
+  async function makeFix(checked, diagnostic, fixIndex, view) {
+    if (view.state.readOnly) {
+      onBlockedEdit();
+      return;
+    }
+    const fixed = view.state.doc.toString() === checked ? await fix(checked, diagnostic, fixIndex) : null;
+    if (view.state.doc.toString() !== checked) {
+      onStaleFix();
+      return;
+    }
+    if (fixed === null || view.state.readOnly) return;
+    view.dispatch({
+      changes: changeBetween(checked, fixed),
+      annotations: [isolateHistory.of('full'), Transaction.userEvent.of('input.fix')],
+      scrollIntoView: true,
+    });
+    view.focus();
+  }
   const checker = linter(
     async (view) => {
       const doc = view.state.doc;
-      const found = await check(doc.toString());
-      return marksOf(doc, found, encoding());
+      const checked = doc.toString();
+      const found = await check(checked);
+      return marksOf(doc, found, encoding(), (diagnostic, fixIndex, target) =>
+        makeFix(checked, diagnostic, fixIndex, target));
     },
     { delay: 300 },
   );
@@ -73,6 +114,7 @@ export function createEditor({ parent, text, check, encoding, onChange }) {
     state: EditorState.create({
       doc: text,
       extensions: [
+        debugging({ onToggle: onToggleBreakpoint, onBlockedEdit }),
         lineNumbers(),
         highlightActiveLineGutter(),
         highlightSpecialChars(),
@@ -83,7 +125,9 @@ export function createEditor({ parent, text, check, encoding, onChange }) {
         tarnel(),
         checker,
         lintGutter(),
-        keymap.of([...defaultKeymap, ...historyKeymap, ...searchKeymap, ...lintKeymap]),
+        // Ctrl+Enter runs the program (the page's key), instead of a blank line.
+        keymap.of([...defaultKeymap.filter((binding) => binding.key !== 'Mod-Enter'), ...historyKeymap,
+          ...searchKeymap, ...lintKeymap]),
         EditorView.contentAttributes.of({ 'aria-label': 'Program text' }),
         EditorView.updateListener.of((update) => {
           if (update.docChanged) onChange();

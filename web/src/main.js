@@ -1,12 +1,12 @@
 // The page: wires the editor, the tabs, the file commands, the share link
-// and the run to the toolchain's worker.
+// and the run (run_control.js) to the toolchain's worker.
 import examples from 'tarnel:examples';
 import { createEditor, replaceText } from './editor.js';
 import { Toolchain } from './toolchain.js';
 import {
   arrayFromByteString,
+  bytesOfJsonString,
   byteStringFromArray,
-  ByteStringDecoder,
   decodeBytes,
   detectEncoding,
   encodeText,
@@ -14,15 +14,9 @@ import {
 } from './bytes.js';
 import { fragmentFor, textFromFragment } from './share.js';
 import { setUpTabs } from './tabs.js';
+import { setUpRunning } from './run_control.js';
 
 const STORAGE_KEY = 'tarnel-playground-program';
-// The output pane keeps the end of a long output, about this many characters
-// (some hundreds of lines, as a terminal keeps), and shows what came at most
-// every OUTPUT_MS, so that a program printing without end leaves the page
-// free to answer.
-const OUTPUT_LIMIT = 30000;
-const OUTPUT_MS = 100;
-const LEFT_OUT = '[earlier output left out]\n';
 
 const $ = (selector) => document.querySelector(selector);
 const toolchain = new Toolchain(window.tarnelWorker);
@@ -115,6 +109,7 @@ for (const entry of Object.values(filePanels)) {
 }
 
 function programChanged() {
+  running?.textChanged();
   clearTimeout(refreshTimer);
   refreshTimer = setTimeout(() => {
     refreshFilePanel(shownTab);
@@ -126,102 +121,9 @@ function programChanged() {
   }, 300);
 }
 
-// ---- Running.
+// ---- Running and debugging.
 
-const output = $('#output');
-const buttons = {
-  run: $('#run'),
-  pause: $('#pause'),
-  continue: $('#continue'),
-  stop: $('#stop'),
-};
-let runState = 'idle';
-let outputDecoder = null;
-
-function setRunState(state) {
-  runState = state;
-  buttons.run.disabled = state === 'running';
-  buttons.pause.disabled = state !== 'running';
-  buttons.continue.disabled = state !== 'paused';
-  buttons.stop.disabled = state === 'idle';
-}
-
-// The output as it stands (its end, after LEFT_OUT when it was cut), and
-// whether the pane waits to show it.
-let outputText = '';
-let outputShowing = false;
-
-function showOutput() {
-  outputShowing = false;
-  output.textContent = outputText;
-  output.scrollTop = output.scrollHeight;
-}
-
-function setOutput(text) {
-  outputText = text.length > OUTPUT_LIMIT ? LEFT_OUT + text.slice(text.length - OUTPUT_LIMIT) : text;
-  if (outputShowing) return;
-  outputShowing = true;
-  setTimeout(() => requestAnimationFrame(showOutput), OUTPUT_MS);
-}
-
-function appendOutput(text) {
-  if (text !== '') setOutput(outputText + text);
-}
-
-const steps = (count) => `${count.toLocaleString('en')} step${count === 1 ? '' : 's'}`;
-
-toolchain.onRun((event) => {
-  switch (event.kind) {
-    case 'output':
-      if (event.cut) {
-        outputDecoder = new ByteStringDecoder(outputDecoder.encoding);
-        setOutput(LEFT_OUT);
-      }
-      appendOutput(outputDecoder.decode(event.text));
-      break;
-    case 'progress':
-      setStatus(`Running: ${steps(event.steps)} so far.`);
-      break;
-    case 'paused':
-      showOutput();
-      setRunState('paused');
-      setStatus(`Paused after ${steps(event.steps)}. Continue goes on from here.`);
-      break;
-    case 'ended':
-      showOutput();
-      setRunState('idle');
-      setStatus(
-        event.reason === 'finished'
-          ? `The program ended after ${steps(event.steps)}.`
-          : event.reason === 'stopped'
-            ? `Stopped after ${steps(event.steps)}.`
-            : 'tarnel stops at these errors: nothing ran.',
-      );
-      break;
-    default:
-      break;
-  }
-});
-
-function run() {
-  if (runState === 'running') return;
-  outputText = '';
-  output.textContent = '';
-  const encoding = currentEncoding();
-  outputDecoder = new ByteStringDecoder(encoding);
-  setRunState('running');
-  setStatus('Running…');
-  toolchain.run(programBytes(), encodeText($('#input').value, encoding));
-}
-
-buttons.run.addEventListener('click', run);
-buttons.pause.addEventListener('click', () => toolchain.pause());
-buttons.continue.addEventListener('click', () => {
-  setRunState('running');
-  setStatus('Running…');
-  toolchain.continue();
-});
-buttons.stop.addEventListener('click', () => toolchain.stop());
+let running = null;
 
 // ---- Files, examples and the share link.
 
@@ -278,20 +180,8 @@ window.addEventListener('hashchange', openSharedLink);
 // ---- Keys that work anywhere on the page.
 
 document.addEventListener('keydown', (event) => {
-  const plain = !event.ctrlKey && !event.altKey && !event.metaKey;
-  if (event.key === 'F5' && plain) {
-    event.preventDefault();
-    if (event.shiftKey) {
-      if (runState !== 'idle') toolchain.stop();
-    } else if (runState === 'paused') {
-      buttons.continue.click();
-    } else {
-      run();
-    }
-  } else if (event.key === 'Enter' && event.ctrlKey) {
-    event.preventDefault();
-    run();
-  } else if ((event.key === 's' || event.key === 'o') && event.ctrlKey && !event.shiftKey) {
+  if (running?.onKey(event)) return;
+  if ((event.key === 's' || event.key === 'o') && event.ctrlKey && !event.shiftKey) {
     event.preventDefault();
     $(event.key === 's' ? '#download' : '#open').click();
   }
@@ -314,16 +204,34 @@ async function start() {
     text: '',
     check: async (text) => {
       const encoding = currentEncoding();
-      const decode = (message) => decodeBytes(message, encoding);
+      const decode = (message) => decodeBytes(bytesOfJsonString(message), encoding);
       const found = await toolchain.check(encodeText(text, encoding));
       return found.map((diagnostic) => ({
         ...diagnostic,
         message: decode(diagnostic.message),
         notes: diagnostic.notes.map((note) => ({ ...note, message: decode(note.message) })),
+        fixes: diagnostic.fixes.map((fix) => ({ ...fix, description: decode(fix.description) })),
       }));
+    },
+    fix: async (text, diagnostic, fix) => {
+      const encoding = currentEncoding();
+      const fixed = await toolchain.fix(encodeText(text, encoding), diagnostic, fix);
+      if (fixed === null) return null;
+      setStatus('Fixed; Ctrl+Z takes the fix back.');
+      return decodeBytes(fixed, encoding);
     },
     encoding: currentEncoding,
     onChange: programChanged,
+    onToggleBreakpoint: () => running?.breakpointsChanged(),
+    onStaleFix: () => setStatus('The text changed since it was checked: choose the fix again once its mark is back.'),
+    onBlockedEdit: () => running?.hint('The text stays as it is while the program runs, so that its lines stay true: Stop (Shift+F5) to edit it.'),
+  });
+  running = setUpRunning({
+    toolchain,
+    editor: () => view,
+    programBytes: () => programBytes(),
+    currentEncoding,
+    setStatus,
   });
   setUpTabs((name) => {
     shownTab = name;
@@ -338,9 +246,9 @@ async function start() {
       loadProgram(first.text, first.name);
     }
   }
-  setRunState('idle');
+  running.reset();
   await toolchain.ready;
-  setStatus('Ready. Run (F5 or Ctrl+Enter) runs the program.');
+  setStatus('Ready. Run (F5 or Ctrl+Enter) runs the program; Step (F10) goes one line at a time.');
   // For the page's benchmark: when the page became ready.
   performance.mark('tarnel-ready');
 }

@@ -28,18 +28,26 @@ export class Toolchain {
     }
   }
 
-  request(kind, source) {
+  request(kind, source, details = {}) {
     const id = this.nextId++;
     return new Promise((resolve) => {
       this.pending.set(id, resolve);
-      this.worker.postMessage({ id, kind, source });
+      this.worker.postMessage({ id, kind, source, ...details });
     });
   }
 
-  // The checker's diagnostics: [{line, column, length, severity, message,
-  // notes}], positions in bytes as tarnel_check gives them.
+  // The checker's diagnostics as its JSON document holds them: [{line,
+  // column, length, severity, message, notes, fixes}], positions in bytes
+  // as tarnel_check gives them.
   check(source) {
     return this.request('check', source);
+  }
+
+  // source with the fix-it numbered fix of the diagnostic numbered
+  // diagnostic made (both from 0, as check gives them); null when source
+  // does not offer that fix.
+  fix(source, diagnostic, fix) {
+    return this.request('fix', source, { diagnostic, fix });
   }
 
   // {written, objectName, fileText, console, closingLine} as tarnel or
@@ -52,26 +60,28 @@ export class Toolchain {
     return this.request('translate', source);
   }
 
-  // listener receives {kind: "output" | "progress" | "paused" | "ended", ...}
-  // of the latest run only: what an earlier one still says is dropped.
+  // listener receives the reports of the latest run only (see worker.js):
+  // what an earlier one still says is dropped.
   onRun(listener) {
     this.runListener = listener;
   }
 
-  run(source, input) {
+  // Starts a new run: {source, record, input, breakpoints, goal}.
+  start(options) {
     this.runId = (this.runId ?? 0) + 1;
-    this.worker.postMessage({ kind: 'run', runId: this.runId, source, input });
+    this.worker.postMessage({ kind: 'start', runId: this.runId, ...options });
   }
 
-  pause() {
-    this.worker.postMessage({ kind: 'pause' });
+  // "continue", "step", "stepBack", "pause", "stop", "endInput".
+  send(kind) {
+    this.worker.postMessage({ kind });
   }
 
-  continue() {
-    this.worker.postMessage({ kind: 'continue' });
+  input(text) {
+    this.worker.postMessage({ kind: 'input', text });
   }
 
-  stop() {
-    this.worker.postMessage({ kind: 'stop' });
+  setBreakpoints(lines) {
+    this.worker.postMessage({ kind: 'breakpoints', lines });
   }
 }

@@ -3,10 +3,14 @@
 // the native tarnel, tarnel_perl and tarnel_check, and everything they
 // show and write must be the same, byte for byte:
 // - tarnel's console (its error lines, the program's output for the
-//   case's input, its closing line) and the bytecode file it writes;
+//   case's input, its closing line) and the bytecode file it writes; the
+//   program runs as the page runs it, in a debugging session with the
+//   case's input queued and ended;
 // - tarnel_perl's console and the Perl script (perl itself is replaced by
 //   a program that does nothing: the page shows the script, it runs none);
-// - tarnel_check's report, and the JSON diagnostics agree with it.
+// - tarnel_check's report and its JSON document (--format=json);
+// - the text with every safe fix made in the module, and the file
+//   tarnel_check --fix leaves.
 // A program that does not end (within 200,000,000 steps in the module) is
 // compared without its run: its tarnel starts a kivinterp that does nothing.
 import { test, before, after } from 'node:test';
@@ -18,7 +22,7 @@ import {
 } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { basename, join, relative } from 'node:path';
-import { loadToolchain, nativeBin, runBytecode, top } from './toolchain_module.mjs';
+import { loadToolchain, nativeBin, runProgram, top } from './toolchain_module.mjs';
 
 function sourcesUnder(folder) {
   const found = [];
@@ -42,6 +46,9 @@ function allSources() {
 }
 
 const bytes = (byteString) => Buffer.from(byteString, 'latin1');
+// Programs that end within so many steps run a second time recording every
+// step, as a run with a breakpoint does, and must print the same.
+const RECORDED_STEPS = 1000000;
 
 let tarnel;
 let work;
@@ -93,22 +100,6 @@ function takeWritten(objectName, suffix, folder = work) {
   return content;
 }
 
-// The headline of each diagnostic and note in tarnel_check's report.
-function reportHeadlines(report, name) {
-  return report
-    .split('\n')
-    .filter((line) => line.startsWith(`${name}:`) && /^[^:]*:\d+:\d+: (error|warning|note): /.test(line));
-}
-
-function jsonHeadlines(diagnostics, name) {
-  const lines = [];
-  for (const found of diagnostics) {
-    lines.push(`${name}:${found.line}:${found.column}: ${found.severity}: ${found.message}`);
-    for (const note of found.notes) lines.push(`${name}:${note.line}:${note.column}: note: ${note.message}`);
-  }
-  return lines;
-}
-
 for (const path of allSources()) {
   test(relative(top, path), () => {
     const source = readFileSync(path).toString('latin1');
@@ -118,10 +109,14 @@ for (const path of allSources()) {
     writeFileSync(join(work, name), bytes(source));
 
     const assembled = tarnel.assemble(source);
-    const output = assembled.written ? runBytecode(tarnel, assembled.fileText, input) : '';
-    const folder = output === null ? quiet : work;
-    const shown = assembled.console + (assembled.written ? (output ?? '') + assembled.closingLine : '');
+    const run = runProgram(tarnel, source, input);
+    assert.equal(run.assembled, assembled.written, 'the session assembles what tarnel writes');
+    const folder = run.output === null ? quiet : work;
+    const shown = run.console + (run.assembled ? (run.output ?? '') + run.closingLine : '');
     assert.deepEqual(native('tarnel', [name], bytes(input), folder), bytes(shown), "tarnel's console");
+    if (run.output !== null && run.steps <= RECORDED_STEPS) {
+      assert.equal(runProgram(tarnel, source, input, { record: true }).output, run.output, 'a recorded run');
+    }
     const kiv = takeWritten(assembled.objectName, '.kiv', folder);
     assert.deepEqual(kiv, assembled.written ? bytes(assembled.fileText) : null, 'the bytecode file');
 
@@ -132,11 +127,10 @@ for (const path of allSources()) {
 
     const report = native('tarnel_check', [name]);
     assert.deepEqual(report, bytes(tarnel.checkReport(name, source)), "tarnel_check's report");
-    assert.deepEqual(
-      jsonHeadlines(JSON.parse(tarnel.diagnosticsJson(source)), name),
-      reportHeadlines(report.toString('latin1'), name),
-      'the JSON diagnostics',
-    );
+    assert.deepEqual(native('tarnel_check', ['--format=json', name]), bytes(tarnel.checkJson(name, source)),
+      "tarnel_check's JSON document");
+    native('tarnel_check', ['--fix', name]);
+    assert.deepEqual(readFileSync(join(work, name)), bytes(tarnel.fixAll(source)), 'the file with its safe fixes made');
     rmSync(join(work, name));
   });
 }

@@ -22,18 +22,28 @@ export async function loadToolchain() {
   return createTarnel({ wasmBinary: readFileSync(`${wasmDir}/tarnel.wasm`) });
 }
 
-// Runs bytecode to its end in the module, in slices as the page runs it;
-// null when it has not ended after maxSteps steps.
-export function runBytecode(tarnel, bytecode, input, maxSteps = 200000000) {
-  const run = new tarnel.BytecodeRun(bytecode, input);
-  let output = '';
+// Runs a source program in the module as the page runs it: a debugging
+// session with the whole input queued and ended, advanced in slices. Gives
+// tarnel's console lines, the program's output (null when it has not ended
+// after maxSteps steps), tarnel's closing line and the steps taken. record
+// keeps a history to step back through, as a run with a breakpoint does.
+export function runProgram(tarnel, source, input, { record = false, maxSteps = 200000000 } = {}) {
+  const session = new tarnel.PageSession(source, record);
   try {
-    while (run.advance(1000000)) {
-      output += run.takeOutput();
-      if (run.steps() >= maxSteps) return null;
+    const run = { assembled: session.assembled(), console: session.console(), closingLine: session.closingLine() };
+    if (!run.assembled) return { ...run, output: '', steps: 0 };
+    session.feedInput(input);
+    session.endInput();
+    session.runOn();
+    let output = '';
+    for (;;) {
+      const reason = session.advance(1000000);
+      output += session.takeOutput();
+      if (reason === 'ended') return { ...run, output, steps: session.steps() };
+      if (reason !== 'budget') throw new Error(`the run stopped: ${reason}`);
+      if (session.steps() >= maxSteps) return { ...run, output: null, steps: session.steps() };
     }
-    return output + run.takeOutput();
   } finally {
-    run.delete();
+    session.delete();
   }
 }

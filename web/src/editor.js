@@ -121,7 +121,7 @@ export function createEditor({
         history(),
         drawSelection(),
         highlightActiveLine(),
-        highlightSelectionMatches(),
+        highlightSelectionMatches({ wholeWords: true }),
         tarnel(),
         checker,
         lintGutter(),

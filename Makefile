@@ -59,7 +59,7 @@ test-sanitize: deps
 # editor_bench the editor on a 5 MB source with a plain text area.
 bench:
 	@scripts/install-deps.sh bench
-	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTARNEL_EDITOR=ON >/dev/null
 	@cmake --build build-bench -j $(JOBS) --target $(BENCHMARKS)
 	@for b in $(BENCHMARKS); do echo "== $$b"; build-bench/bench/$$b; done
 

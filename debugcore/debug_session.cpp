@@ -51,6 +51,17 @@ std::string printed(RunValue& value) { return expandEscapes(value.text()); }
 
 }  // namespace
 
+const char* variableTypeName(int type) {
+  switch (type) {
+    case kIntegerVariable:
+      return "integer";
+    case kFloatVariable:
+      return "float";
+    default:
+      return "string";
+  }
+}
+
 class DebugSession::Impl : public InputGate, public StepObserver {
  public:
   Impl(DebugProgram program, DebugSessionOptions options)

@@ -110,6 +110,10 @@ struct VariableView {
   bool changed = false;
 };
 
+// "integer", "float" or "string": the word every front end shows a
+// variable's type with.
+const char* variableTypeName(int type);
+
 struct BreakpointView {
   int number = 0;          // shared with watches, counting from 1 in one session
   int record = 0;          // an instruction record, never a label record

@@ -15,17 +15,6 @@ constexpr int kListLines = 10;
 // Steps the core carries out between two looks at an interrupt.
 constexpr uint64_t kSlice = 20000;
 
-const char* typeName(int type) {
-  switch (type) {
-    case kIntegerVariable:
-      return "integer";
-    case kFloatVariable:
-      return "float";
-    default:
-      return "string";
-  }
-}
-
 int digitsOf(int number) {
   int digits = 1;
   while (number >= 10) {
@@ -493,7 +482,7 @@ void ConsoleSession::infoHistoryCommand() {
 
 std::string ConsoleSession::variableLine(const VariableView& variable) const {
   return visibleText(variable.name) + " = " + shownValue(variable.value, variable.type) + " (" +
-         typeName(variable.type) + ")";
+         variableTypeName(variable.type) + ")";
 }
 
 void ConsoleSession::printCommand(const std::string& name) {

@@ -22,17 +22,6 @@ namespace {
 
 const QColor kChangedBackground(0xFF, 0xE0, 0x9A);
 
-QString typeName(int type) {
-  switch (type) {
-    case kIntegerVariable:
-      return QStringLiteral("integer");
-    case kFloatVariable:
-      return QStringLiteral("float");
-    default:
-      return QStringLiteral("string");
-  }
-}
-
 // A caption over a view, the two as one pane of the splitter.
 QWidget* pane(const QString& caption, QWidget* view, QWidget* below = nullptr) {
   auto* box = new QWidget;
@@ -156,7 +145,8 @@ void DebugPanel::showState(const DebugSession& session) {
     const bool changed =
         haveShownValues_ && index < shownValues_.size() && shownValues_[index] != variable.stored;
     auto* row = new QTreeWidgetItem(
-        QStringList{QString::fromStdString(visibleText(variable.name)), typeName(variable.type),
+        QStringList{QString::fromStdString(visibleText(variable.name)),
+                    QString::fromLatin1(variableTypeName(variable.type)),
                     encoding_ == TextEncoding::Latin1
                         ? QString::fromLatin1(shownValue(variable.value, variable.type))
                         : QString::fromStdString(shownValue(variable.value, variable.type))});

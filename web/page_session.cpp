@@ -60,17 +60,6 @@ const char* reasonName(StopReason reason) {
   return "none";
 }
 
-const char* typeName(int type) {
-  switch (type) {
-    case kIntegerVariable:
-      return "integer";
-    case kFloatVariable:
-      return "float";
-    default:
-      return "string";
-  }
-}
-
 // text cut to at most bytes, not inside a UTF-8 sequence; true when cut.
 bool cutText(std::string& text, std::size_t bytes) {
   if (text.size() <= bytes) return false;
@@ -114,7 +103,7 @@ void appendVariables(std::string& out, const std::vector<VariableView>& variable
     const bool cut = cutText(variable.value, PageSession::kValueBytes);
     std::string item = "{";
     appendText(item, "name", variable.name);
-    appendText(item, "type", typeName(variable.type));
+    appendText(item, "type", variableTypeName(variable.type));
     appendText(item, "value", shownValue(variable.value, variable.type));
     appendBool(item, "changed", variable.changed);
     appendBool(item, "cut", cut);
